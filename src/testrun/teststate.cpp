@@ -1,0 +1,19 @@
+#include "testrun/teststate.h"
+
+const GridMode kFineGrid{19, 15, &TestState::kekaL15, &TestState::kekaR15};
+const GridMode kCoarseGrid{13, 11, &TestState::kekaL11, &TestState::kekaR11};
+
+const GridMode& gridMode(const TestState& state)
+{
+    return state.isFine() ? kFineGrid : kCoarseGrid;
+}
+
+ResultGrid& leftGrid(TestState& state)
+{
+    return state.*gridMode(state).left;
+}
+
+ResultGrid& rightGrid(TestState& state)
+{
+    return state.*gridMode(state).right;
+}

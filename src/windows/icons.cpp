@@ -1,0 +1,92 @@
+#include "windows/icons.h"
+
+#include "platform/fonts.h"
+
+#include <QPainter>
+
+namespace icons {
+
+namespace {
+
+const QColor kCyan(0, 255, 255);
+const QColor kBlue(0, 0, 255);
+const QColor kYellow(255, 255, 0);
+
+QImage blankImage(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QIcon iconOf(QImage (*draw)(int))
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(draw(size)));
+    return icon;
+}
+
+} // namespace
+
+QImage testWindowImage(int size)
+{
+    QImage image = blankImage(size);
+    const double s = size / 32.0;
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    const QRectF disc(1 * s, 1 * s, 30 * s, 30 * s);
+    p.setPen(QPen(kBlue, 2 * s));
+    p.setBrush(kCyan);
+    p.drawEllipse(disc);
+
+    p.setPen(QPen(Qt::black, qMax(1.0, s)));
+    p.drawLine(QPointF(16 * s, 2 * s), QPointF(16 * s, 30 * s));
+    p.drawLine(QPointF(2 * s, 16 * s), QPointF(30 * s, 16 * s));
+
+    p.fillRect(QRectF(10 * s, 12 * s, 4 * s, 4 * s), kYellow);
+
+    QFont font(fonts::windowFamily());
+    font.setPixelSize(qMax(5, qRound(10 * s)));
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(2 * s, 17 * s, 14 * s, 11 * s), Qt::AlignCenter, QStringLiteral("15"));
+    p.drawText(QRectF(16 * s, 17 * s, 14 * s, 11 * s), Qt::AlignCenter, QStringLiteral("19"));
+    return image;
+}
+
+QImage resultWindowImage(int size)
+{
+    QImage image = blankImage(size);
+    const double s = size / 32.0;
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    p.fillRect(QRectF(0, 0, size, size), kCyan);
+    p.fillRect(QRectF(0, 0, size, 5 * s), kBlue);
+    p.fillRect(QRectF(0, 27 * s, size, 5 * s), kBlue);
+
+    p.setPen(QPen(Qt::black, qMax(1.0, s)));
+    p.drawLine(QPointF(16 * s, 5 * s), QPointF(16 * s, 27 * s));
+    p.drawLine(QPointF(0, 16 * s), QPointF(size, 16 * s));
+
+    p.setBrush(Qt::black);
+    p.drawEllipse(QPointF(8 * s, 16 * s), 5 * s, 5 * s);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(24 * s, 16 * s), 5 * s, 5 * s);
+    return image;
+}
+
+QIcon testWindowIcon()
+{
+    return iconOf(&testWindowImage);
+}
+
+QIcon resultWindowIcon()
+{
+    return iconOf(&resultWindowImage);
+}
+
+} // namespace icons

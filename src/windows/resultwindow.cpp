@@ -1,0 +1,71 @@
+#include "windows/resultwindow.h"
+
+#include "platform/fonts.h"
+#include "platform/twips.h"
+#include "windows/buttonstyle.h"
+#include "windows/icons.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+FrmBetu::FrmBetu(QWidget* parent)
+    : Canvas(parent)
+    , m_dpi(twips::screenDpi())
+{
+    createWindow();
+    createButtons();
+    createComboBoxes();
+    setTabOrder(cmdCopy, cmbo1);
+    setTabOrder(cmbo1, cmbo2);
+    setTabOrder(cmbo2, cmdClr);
+    cmdCopy->setFocus();
+}
+
+void FrmBetu::createWindow()
+{
+    setObjectName(QStringLiteral("frmBetu"));
+    setWindowTitle(QStringLiteral("別表[結果](15×19)"));
+    setWindowIcon(icons::resultWindowIcon());
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(fonts::windowFont(7.5));
+    setBackColor(Qt::white);
+    setForeColor(Qt::black);
+    const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
+    setGeometry(px(2325), px(1035), px(8715), px(3855));
+}
+
+void FrmBetu::createButtons()
+{
+    const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
+    const auto make = [&](const char* name, const char* caption, int left, const char* tip) {
+        auto* button = new QPushButton(QString::fromUtf8(caption), this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setFont(fonts::windowFont(10.5));
+        button->setToolTip(QString::fromUtf8(tip));
+        button->setStyleSheet(flatButtonStyle(QColor(192, 255, 192)));
+        button->setGeometry(px(left), px(3480), px(849), px(297));
+        return button;
+    };
+    cmdClr = make("cmdClr", "クリア", 3480, "検査結果を消去します｡");
+    cmdCopy = make("cmdCopy", "コピー", 4440, "クリップボードに画像としてコピーします｡");
+}
+
+void FrmBetu::createComboBoxes()
+{
+    const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
+    const auto make = [&](const char* name, int left) {
+        auto* combo = new QComboBox(this);
+        combo->setObjectName(QString::fromLatin1(name));
+        combo->setEditable(true);
+        // Typed text is a label, not a new list item.
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setFont(fonts::windowFont(10.5));
+        combo->move(px(left), px(120));
+        combo->resize(px(1011), combo->sizeHint().height());
+        connect(combo, &QComboBox::editTextChanged, this, &FrmBetu::labelChanged);
+        connect(combo, &QComboBox::activated, this, &FrmBetu::labelChanged);
+        return combo;
+    };
+    cmbo2 = make("cmbo2", 6360);
+    cmbo1 = make("cmbo1", 1800);
+}
