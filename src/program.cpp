@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "platform/intervaltimer.h"
 #include "testrun/testload.h"
 
 #include <QPushButton>
@@ -7,13 +8,20 @@
 Program::Program(Services services)
     : m_services(std::move(services))
     , m_layout(m_state, m_test)
+    , m_presentation(m_state, m_test, m_services)
+    , m_eyeStart(m_state, m_test)
+    , m_response(m_state, m_test)
+    , m_pauseSpeed(m_state, m_test)
+    , m_dotSize(m_state, m_test)
+    , m_drag(m_state, m_test)
+    , m_explanation(m_state, m_test)
+    , m_sheet(m_state, m_test, m_services)
+    , m_gridSwitch(m_state, m_test, m_layout, m_sheet)
 {
     loadTestWindow(m_state, m_test);
     m_layout.layoutCurrentMode();
     connectTestWindow();
 }
-
-Program::~Program() = default;
 
 void Program::start()
 {
@@ -23,5 +31,31 @@ void Program::start()
 
 void Program::connectTestWindow()
 {
-    QObject::connect(&m_test, &FrmTest::resized, [this] { m_layout.onResize(); });
+    FrmTest* test = &m_test;
+    const auto onClick = [test](QPushButton* button, auto handler) {
+        QObject::connect(button, &QPushButton::clicked, test, handler);
+    };
+
+    QObject::connect(test, &FrmTest::resized, test, [this] { m_layout.onResize(); });
+    QObject::connect(test->tmr1, &IntervalTimer::tick, test, [this] { m_presentation.onTick(); });
+    QObject::connect(test, &FrmTest::clicked, test, [this] { m_response.onWindowClick(); });
+    QObject::connect(test, &FrmTest::mouseDown, test,
+                     [this](const MouseArgs& args) { m_drag.onMouseDown(args); });
+    QObject::connect(test, &FrmTest::mouseMoved, test,
+                     [this](const MouseArgs& args) { m_drag.onMouseMove(args); });
+    QObject::connect(test, &FrmTest::mouseUp, test,
+                     [this](const MouseArgs& args) { m_drag.onMouseUp(args); });
+    QObject::connect(test, &FrmTest::rdmMouseDown, test,
+                     [this](const MouseArgs& args) { m_explanation.onMouseDown(args); });
+
+    onClick(test->cmdLft, [this] { m_eyeStart.onLeftClicked(); });
+    onClick(test->cmdRgt, [this] { m_eyeStart.onRightClicked(); });
+    onClick(test->cmdStp, [this] { m_pauseSpeed.onStopClicked(); });
+    onClick(test->cmdSpd, [this] { m_pauseSpeed.onSpeedClicked(); });
+    onClick(test->cmdTen, [this] { m_dotSize.onTenClicked(); });
+    onClick(test->cmdHaik, [this] { m_dotSize.onHaikClicked(); });
+    onClick(test->cmdKae, [this] { m_gridSwitch.onKaeClicked(); });
+    onClick(test->cmdKeka, [this] { m_sheet.onKekaClicked(); });
+    onClick(test->cmdBetu, [this] { m_sheet.onBetuClicked(); });
+    onClick(test->cmdEnd, [this] { m_sheet.onEndClicked(); });
 }

@@ -1,17 +1,25 @@
 #pragma once
 
 #include "platform/services.h"
+#include "resultsheet/resultsheet.h"
+#include "testrun/eyestart.h"
+#include "testrun/pausespeed.h"
+#include "testrun/presentation.h"
+#include "testrun/response.h"
 #include "testrun/teststate.h"
+#include "testscreen/dotsize.h"
+#include "testscreen/explanationbutton.h"
 #include "testscreen/fieldlayout.h"
+#include "testscreen/fixationdrag.h"
+#include "testscreen/gridswitch.h"
 #include "windows/testwindow.h"
 
 // The whole program: the shared test state, the test window and the subsystems that give
-// the windows their behaviour, wired together. Owns everything; the program's state lives
-// here and nowhere else.
+// the windows their behaviour, wired together. The program's state lives here and nowhere
+// else; every subsystem gets it by reference.
 class Program {
 public:
     explicit Program(Services services);
-    ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -21,7 +29,17 @@ public:
     TestState& state() { return m_state; }
     FrmTest& testWindow() { return m_test; }
     Services& services() { return m_services; }
+
     FieldLayout& fieldLayout() { return m_layout; }
+    Presentation& presentation() { return m_presentation; }
+    EyeStart& eyeStart() { return m_eyeStart; }
+    Response& response() { return m_response; }
+    PauseSpeed& pauseSpeed() { return m_pauseSpeed; }
+    DotSizeAndBackground& dotSize() { return m_dotSize; }
+    FixationDrag& fixationDrag() { return m_drag; }
+    ExplanationButton& explanationButton() { return m_explanation; }
+    ResultSheet& resultSheet() { return m_sheet; }
+    GridSwitch& gridSwitch() { return m_gridSwitch; }
 
 private:
     void connectTestWindow();
@@ -30,4 +48,13 @@ private:
     TestState m_state;
     FrmTest m_test;
     FieldLayout m_layout;
+    Presentation m_presentation;
+    EyeStart m_eyeStart;
+    Response m_response;
+    PauseSpeed m_pauseSpeed;
+    DotSizeAndBackground m_dotSize;
+    FixationDrag m_drag;
+    ExplanationButton m_explanation;
+    ResultSheet m_sheet;
+    GridSwitch m_gridSwitch;
 };

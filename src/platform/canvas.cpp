@@ -158,7 +158,7 @@ void Canvas::line(double x1, double y1, double x2, double y2)
     const QPoint from = toPixel(x1, y1);
     const QPoint to = toPixel(x2, y2);
     QPainter painter(&m_picture);
-    QPen pen(m_foreColor, 0); // cosmetic: one pixel wide
+    QPen pen(m_foreColor, m_drawWidth > 1 ? m_drawWidth : 0); // 0: cosmetic, one pixel
     if (m_drawStyle == DrawStyle::Dot)
         pen.setStyle(Qt::DotLine);
     painter.setPen(pen);

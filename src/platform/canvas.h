@@ -65,7 +65,7 @@ public:
     // Prints a number the way a number is printed on its own: a blank stands in the place
     // of the sign of a positive number.
     void printNumber(int value);
-    // A straight line one pixel wide in the foreColor and the current draw style.
+    // A straight line drawWidth() pixels wide in the foreColor and the current draw style.
     void line(double x1, double y1, double x2, double y2);
     // A filled dot drawWidth() pixels across, centred on the point.
     void pset(double x, double y);

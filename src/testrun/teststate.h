@@ -52,6 +52,8 @@ struct GridMode {
     int rows;
     ResultGrid TestState::*left;
     ResultGrid TestState::*right;
+    const char* testTitle;  // caption of the test window
+    const char* sheetTitle; // caption of the result window
 
     int points() const { return columns * rows; }
 };

@@ -1,0 +1,28 @@
+#pragma once
+
+class FrmTest;
+struct TestState;
+
+// The left-eye and right-eye buttons: each starts its eye's run from the beginning, and a
+// second click on the running eye's button restarts it.
+class EyeStart {
+public:
+    struct Eye;
+
+    EyeStart(TestState& state, FrmTest& test);
+
+    void onLeftClicked();
+    void onRightClicked();
+
+private:
+    static const Eye kLeft;
+    static const Eye kRight;
+
+    void start(const Eye& eye);
+
+    TestState& m_state;
+    FrmTest& m_test;
+    // Which tool tips the next click of each button sets.
+    bool m_swtLftTip = false;
+    bool m_swtRgtTip = false;
+};

@@ -1,0 +1,98 @@
+#include "testrun/pausespeed.h"
+
+#include "platform/intervaltimer.h"
+#include "testrun/statustext.h"
+#include "testrun/teststate.h"
+#include "windows/testwindow.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kFast = 300;
+constexpr int kSlow = 500;
+
+} // namespace
+
+PauseSpeed::PauseSpeed(TestState& state, FrmTest& test)
+    : m_state(state)
+    , m_test(test)
+{
+}
+
+void PauseSpeed::onStopClicked()
+{
+    if (!m_state.swtStp)
+        pause();
+    else
+        resume();
+    m_state.swtStp = !m_state.swtStp;
+}
+
+void PauseSpeed::pause()
+{
+    FrmTest& test = m_test;
+    test.tmr1->setEnabled(false);
+    test.cmdStp->setText(QStringLiteral("再開"));
+    test.cmdStp->setToolTip(QStringLiteral("続きを実行します"));
+    test.cmdLft->setEnabled(true);
+    test.cmdLft->setToolTip(QStringLiteral("左を最初からスタートします。"));
+    test.cmdRgt->setEnabled(true);
+    test.cmdRgt->setToolTip(QStringLiteral("右を最初からスタートします。"));
+    test.cmdRdm->setEnabled(true);
+    test.cmdRdm->setToolTip(QStringLiteral("クリックで説明を現します"));
+    m_state.swtRdm = true;
+    for (QPushButton* button : {test.cmdBetu, test.cmdKae, test.cmdKeka, test.cmdEnd})
+        button->setEnabled(true);
+
+    // The screen is not cleared: a dot visible now stays visible during the pause.
+    const QPointF offset = statustext::pauseOffset(m_state.swtTen);
+    m_state.x2m = offset.x();
+    m_state.y2m = offset.y();
+    statustext::printBesideMark(test, statustext::pauseMessage(), offset);
+}
+
+void PauseSpeed::resume()
+{
+    FrmTest& test = m_test;
+    test.tmr1->setEnabled(true);
+    test.cmdStp->setText(QStringLiteral("止"));
+    test.cmdStp->setToolTip(QStringLiteral("一時停止します。"));
+    for (QPushButton* button : {test.cmdBetu, test.cmdKae, test.cmdKeka, test.cmdRdm, test.cmdEnd})
+        button->setEnabled(false);
+    test.lblRdme[0]->hide();
+    test.lblRdme[1]->hide();
+    if (m_state.swtLft)
+        test.cmdRgt->setEnabled(false);
+    else if (m_state.swtRgt)
+        test.cmdLft->setEnabled(false);
+}
+
+void PauseSpeed::onSpeedClicked()
+{
+    FrmTest& test = m_test;
+    if (!m_swtSpd) {
+        test.cmdSpd->setText(QStringLiteral("遅"));
+        test.cmdSpd->setToolTip(QStringLiteral("クリックで早くなります"));
+        m_state.Spd = kSlow;
+    } else {
+        test.cmdSpd->setText(QStringLiteral("早"));
+        test.cmdSpd->setToolTip(QStringLiteral("クリックで遅くなります"));
+        m_state.Spd = kFast;
+    }
+    // A run of either eye, presenting or paused, takes the new pace at once. With no run
+    // the timer is left alone: it must not start ticking again after a run has ended.
+    if (m_state.eyeRunning())
+        test.tmr1->setInterval(m_state.Spd);
+    m_swtSpd = !m_swtSpd;
+    focusChain(test);
+}
+
+void focusChain(FrmTest& test)
+{
+    for (QPushButton* button : {test.cmdRgt, test.cmdLft, test.cmdStp}) {
+        if (button->isEnabled())
+            button->setFocus();
+    }
+}

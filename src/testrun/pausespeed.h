@@ -1,0 +1,26 @@
+#pragma once
+
+class FrmTest;
+struct TestState;
+
+// The pause button freezes and resumes the presentation cycle; the speed button toggles
+// the tick interval between 300 ms and 500 ms.
+class PauseSpeed {
+public:
+    PauseSpeed(TestState& state, FrmTest& test);
+
+    void onStopClicked();
+    void onSpeedClicked();
+
+private:
+    void pause();
+    void resume();
+
+    TestState& m_state;
+    FrmTest& m_test;
+    bool m_swtSpd = false; // the slow speed is in effect
+};
+
+// After a setting button the focus goes to the right-eye, left-eye and pause buttons in
+// turn, each only if it is enabled: the last enabled one keeps it.
+void focusChain(FrmTest& test);

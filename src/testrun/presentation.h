@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+
+class FrmTest;
+class ResultGrid;
+struct GridMode;
+struct Services;
+struct TestState;
+
+// The presentation timer and the dots: after an eye start the tick waits three ticks, then
+// repeats a three-tick cycle (present a dot, hide it, arm the next one). A run ends on the
+// first presenting tick after every point of the grid has been presented.
+class Presentation {
+public:
+    Presentation(TestState& state, FrmTest& test, Services& services);
+
+    // The tick of tmr1.
+    void onTick();
+
+    // One presenting tick of the fine or the coarse grid.
+    void nextDot15();
+    void nextDot11();
+
+private:
+    void nextDot(const GridMode& mode);
+    void drawCandidate(const GridMode& mode);
+    void present(ResultGrid& grid);
+    void endRun();
+
+    TestState& m_state;
+    FrmTest& m_test;
+    Services& m_services;
+};
