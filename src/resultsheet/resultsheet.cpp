@@ -1,0 +1,178 @@
+#include "resultsheet/resultsheet.h"
+
+#include "platform/services.h"
+#include "platform/twips.h"
+#include "resultsheet/sheetdrawing.h"
+#include "resultsheet/sheetgeometry.h"
+#include "testrun/teststate.h"
+#include "windows/resultwindow.h"
+#include "windows/testwindow.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// Outer size of the window, title bar and border included.
+constexpr int kWidthTwips = 11000;
+constexpr int kHeightTwips = 4500;
+// The title bar and border the client area gives up, before the window manager has said
+// what it really uses.
+constexpr int kFrameWidthTwips = 120;
+constexpr int kFrameHeightTwips = 450;
+
+} // namespace
+
+ResultSheet::ResultSheet(TestState& state, FrmTest& test, Services& services)
+    : m_state(state)
+    , m_test(test)
+    , m_services(services)
+{
+}
+
+ResultSheet::~ResultSheet()
+{
+    delete m_window;
+}
+
+FrmBetu* ResultSheet::window() const
+{
+    return m_window;
+}
+
+FrmBetu& ResultSheet::touch()
+{
+    if (!m_window) {
+        m_window = new FrmBetu;
+        FrmBetu* window = m_window;
+        QObject::connect(window, &FrmBetu::labelChanged, window, [this] { onLabelChanged(); });
+        QObject::connect(window->cmdCopy, &QPushButton::clicked, window, [this] { onCopyClicked(); });
+        QObject::connect(window->cmdClr, &QPushButton::clicked, window, [this] { onClearClicked(); });
+        load(*window);
+    }
+    return *m_window;
+}
+
+void ResultSheet::unload()
+{
+    delete m_window;
+}
+
+void ResultSheet::load(FrmBetu& window)
+{
+    const double dpi = twips::screenDpi();
+    const int outerWidth = twips::toPixels(kWidthTwips, dpi);
+    const int outerHeight = twips::toPixels(kHeightTwips, dpi);
+    window.setFixedSize(outerWidth - twips::toPixels(kFrameWidthTwips, dpi),
+                        outerHeight - twips::toPixels(kFrameHeightTwips, dpi));
+
+    if (m_state.isFine())
+        setupSheet15();
+    else
+        setupSheet11();
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(outerWidth, outerHeight);
+    window.move((screenSize.width() - outerWidth) / 2, screenSize.height() / 6);
+
+    const double d = (m_state.intKaeFirst == 1 && !m_state.isFine()) ? 1.5 : 2;
+    const QRectF copy = window.userRect(window.cmdCopy);
+    window.setUserPos(window.cmdCopy, window.x3 - copy.width() / 2 + d,
+                      2 * window.y3 - copy.height() - 0.1);
+    const QRectF clear = window.userRect(window.cmdClr);
+    window.setUserPos(window.cmdClr, window.x3 - clear.width() / 2 - d,
+                      2 * window.y3 - clear.height() - 0.1);
+
+    // A window loaded again while the coarse grid is in use names the coarse grid.
+    window.setWindowTitle(QString::fromUtf8(gridMode(m_state).sheetTitle));
+}
+
+void ResultSheet::setupSheet15()
+{
+    setupSheet(kFineSheet);
+}
+
+void ResultSheet::setupSheet11()
+{
+    setupSheet(kCoarseSheet);
+}
+
+void ResultSheet::setupSheet(const SheetGeometry& g)
+{
+    FrmBetu& window = *m_window;
+    window.setScaleWidth(g.scaleWidth);
+    window.setScaleHeight(g.scaleHeight);
+    window.x3 = window.scaleWidth() / 2;
+    window.y3 = window.scaleHeight() / 2;
+
+    // Each selection redraws the labels, so a fresh window shows them at once.
+    const auto setup = [&](QComboBox* combo, double dx, int selected) {
+        window.setUserPos(combo, window.x3 / 2 - window.userRect(combo).width() / 2 + dx, 0.2);
+        combo->addItems({QStringLiteral("左"), QStringLiteral("右")});
+        combo->setCurrentIndex(selected);
+    };
+    setup(window.cmbo1, g.combo1Dx, 0);
+    setup(window.cmbo2, g.combo2Dx, 1);
+}
+
+void ResultSheet::showInFront(FrmBetu& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void ResultSheet::onKekaClicked()
+{
+    FrmBetu& window = touch();
+    window.cls();
+    showInFront(window);
+    sheet::drawCross(window, m_state);
+    sheet::printEyes(window, m_state);
+    sheet::printDate(window, m_state, m_services, sheet::Side::TestWindow);
+    sheet::printTenSizes(window, m_state);
+    sheet::drawMarks(window, m_state, m_state.a, m_state.b);
+}
+
+void ResultSheet::onBetuClicked()
+{
+    showInFront(touch());
+}
+
+void ResultSheet::onEndClicked()
+{
+    unload();
+    m_test.close();
+    m_services.quit();
+}
+
+void ResultSheet::onLabelChanged()
+{
+    // The marks are not redrawn: the sheet shows none until the results are drawn again.
+    FrmBetu& window = *m_window;
+    window.cls();
+    sheet::printEyes(window, m_state);
+    sheet::drawCross(window, m_state);
+    sheet::printDate(window, m_state, m_services, sheet::Side::ResultWindow);
+    sheet::printTenSizes(window, m_state);
+}
+
+void ResultSheet::onCopyClicked()
+{
+    // A clipboard that cannot be written leaves everything as it is.
+    m_services.copyImage(m_window->picture());
+}
+
+void ResultSheet::onClearClicked()
+{
+    FrmBetu& window = *m_window;
+    onLabelChanged();
+    leftGrid(m_state).reset();
+    rightGrid(m_state).reset();
+    int column = 0;
+    int row = 0;
+    sheet::drawMarks(window, m_state, column, row);
+    window.cmdCopy->setFocus();
+}

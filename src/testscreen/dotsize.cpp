@@ -1,0 +1,102 @@
+#include "testscreen/dotsize.h"
+
+#include "platform/intervaltimer.h"
+#include "platform/shape.h"
+#include "testrun/pausespeed.h"
+#include "testrun/statustext.h"
+#include "testrun/teststate.h"
+#include "windows/testwindow.h"
+
+#include <QFrame>
+#include <QPushButton>
+
+namespace {
+
+struct DotSize {
+    const char* caption;
+    const char* toolTip;
+    QColor dotColor;
+    double dotHeight, dotWidth;
+    double markHeight, markWidth;
+};
+
+// Indexed by the size after the click: small, medium, large. Sizes in test-field units.
+const DotSize kFineSizes[] = {
+    {"小", "白点を少し大きくします｡", QColor(255, 255, 255), 0.26, 0.25, 0.27, 0.26},
+    {"中", "白点を大きくします｡", QColor(224, 224, 224), 0.45, 0.42, 0.45, 0.42},
+    {"大", "白点を小さくします｡", QColor(192, 192, 192), 0.71, 0.66, 0.71, 0.66},
+};
+const DotSize kCoarseSizes[] = {
+    {"小", "白点を少し大きくします｡", QColor(255, 255, 255), 0.18, 0.17, 0.18, 0.17},
+    {"中", "白点を大きくします｡", QColor(224, 224, 224), 0.30, 0.28, 0.30, 0.28},
+    {"大", "白点を小さくします｡", QColor(192, 192, 192), 0.48, 0.44, 0.48, 0.44},
+};
+
+struct Background {
+    QColor color;
+    const char* caption; // nullptr: unchanged
+    const char* toolTip;
+};
+
+// Indexed by the step before the click.
+const Background kBackgrounds[] = {
+    {QColor(48, 48, 48), nullptr, nullptr},
+    {QColor(32, 32, 32), nullptr, nullptr},
+    {QColor(16, 16, 16), nullptr, nullptr},
+    {QColor(0, 0, 0), "黒", "元の濃さに戻ります｡"},
+    {QColor(64, 64, 64), "濃", "背景の濃さが５段階に変わります｡"},
+};
+
+} // namespace
+
+DotSizeAndBackground::DotSizeAndBackground(TestState& state, FrmTest& test)
+    : m_state(state)
+    , m_test(test)
+{
+}
+
+void DotSizeAndBackground::onTenClicked()
+{
+    FrmTest& test = m_test;
+    const int next = (m_state.swtTen == 0 || m_state.swtTen == 1) ? m_state.swtTen + 1 : 0;
+    const DotSize& size = (m_state.isFine() ? kFineSizes : kCoarseSizes)[next];
+
+    // In place: the top-left corners stay where they are.
+    test.cmdTen->setText(QString::fromUtf8(size.caption));
+    test.cmdTen->setToolTip(QString::fromUtf8(size.toolTip));
+    test.shp2->setBackColor(size.dotColor);
+    test.setUserHeight(test.shp2, size.dotHeight);
+    test.setUserWidth(test.shp2, size.dotWidth);
+    m_state.swtTen = next;
+    test.setUserHeight(test.shp1, size.markHeight);
+    test.setUserWidth(test.shp1, size.markWidth);
+    focusChain(test);
+}
+
+void DotSizeAndBackground::onHaikClicked()
+{
+    FrmTest& test = m_test;
+    const Background& step = kBackgrounds[qBound(0, m_intHaik, 4)];
+    test.setBackColor(step.color); // erases the drawing, as a clear does
+    QPalette palette = test.fra1->palette();
+    palette.setColor(QPalette::Window, step.color);
+    test.fra1->setPalette(palette);
+    if (step.caption) {
+        test.cmdHaik->setToolTip(QString::fromUtf8(step.toolTip));
+        test.cmdHaik->setText(QString::fromUtf8(step.caption));
+    }
+    m_intHaik = m_intHaik < 4 ? m_intHaik + 1 : 0;
+    reprintStatus();
+    focusChain(test);
+}
+
+void DotSizeAndBackground::reprintStatus()
+{
+    FrmTest& test = m_test;
+    const bool paused = test.cmdStp->text() == QStringLiteral("再開") && !test.tmr1->enabled();
+    if (paused)
+        statustext::printBesideMark(test, statustext::pauseMessage(), {m_state.x2m, m_state.y2m});
+    else if (test.tmr1->interval() == 0)
+        statustext::printBesideMark(test, statustext::instruction(), {0, 0.4});
+    // During a presentation nothing: the next dot prints its count again.
+}

@@ -1,0 +1,60 @@
+#include "testscreen/explanationbutton.h"
+
+#include "testrun/statustext.h"
+#include "testrun/teststate.h"
+#include "windows/mouseargs.h"
+#include "windows/testwindow.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+ExplanationButton::ExplanationButton(TestState& state, FrmTest& test)
+    : m_state(state)
+    , m_test(test)
+{
+}
+
+void ExplanationButton::onMouseDown(const MouseArgs& args)
+{
+    FrmTest& test = m_test;
+    if (args.shift) {
+        if (m_state.swtTst) {
+            test.cls();
+            m_state.swtTst = false;
+        } else {
+            test.lblRdme[0]->hide();
+            test.lblRdme[1]->hide();
+            drawPointNumbers();
+            m_state.swtTst = true;
+        }
+    } else {
+        test.cls();
+        const bool show = m_state.swtRdm;
+        test.lblRdme[0]->setVisible(show);
+        test.lblRdme[1]->setVisible(show);
+        test.cmdRdm->setToolTip(show ? QStringLiteral("クリックで説明を消します")
+                                     : QStringLiteral("クリックで説明を現します"));
+        m_state.swtRdm = !m_state.swtRdm;
+    }
+
+    const QPointF offset = statustext::instructionOffset(m_state.swtTen);
+    m_state.x2m = offset.x();
+    m_state.y2m = offset.y();
+    statustext::printBesideMark(test, statustext::instruction(), offset);
+}
+
+void ExplanationButton::drawPointNumbers()
+{
+    // In the window's present colour and font; numbered down the columns. a and b are the
+    // loop counters and end one past the last column and row.
+    const GridMode& mode = gridMode(m_state);
+    for (m_state.a = 0; m_state.a < mode.columns; ++m_state.a) {
+        for (m_state.b = 0; m_state.b < mode.rows; ++m_state.b) {
+            m_test.setDrawWidth(5);
+            m_test.pset(m_state.a + 1, m_state.b + 1);
+            m_test.moveTo(m_state.a + 1, m_state.b + 1);
+            m_test.printNumber(++m_intTstNo);
+        }
+    }
+    m_intTstNo = 0;
+}

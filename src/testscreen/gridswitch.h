@@ -1,0 +1,22 @@
+#pragma once
+
+class FieldLayout;
+class FrmTest;
+class ResultSheet;
+struct TestState;
+
+// Switches the whole program between the fine grid (15 x 19) and the coarse one (11 x 13).
+class GridSwitch {
+public:
+    GridSwitch(TestState& state, FrmTest& test, FieldLayout& layout, ResultSheet& sheet);
+
+    void onKaeClicked();
+
+private:
+    void setBetuScale();
+
+    TestState& m_state;
+    FrmTest& m_test;
+    FieldLayout& m_layout;
+    ResultSheet& m_sheet;
+};
