@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QtMath>
 
+#include <cmath>
+
 namespace {
 
 constexpr double kInchesPerMetre = 39.37007874015748;
@@ -25,7 +27,7 @@ Canvas::Canvas(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_picture = blankPicture(size());
+    m_picture = blankPicture(size().expandedTo(QSize(1, 1)));
 }
 
 void Canvas::setScaleWidth(double units)
@@ -128,6 +130,7 @@ void Canvas::setBackColor(const QColor& color)
 
 void Canvas::cls()
 {
+    syncPicture();
     m_picture.fill(m_backColor);
     m_currentX = 0;
     m_currentY = 0;
@@ -136,6 +139,7 @@ void Canvas::cls()
 
 void Canvas::print(const QString& text)
 {
+    syncPicture();
     const QPoint topLeft = toPixel(m_currentX, m_currentY);
     QPainter painter(&m_picture);
     painter.setFont(drawFont());
@@ -155,6 +159,7 @@ void Canvas::printNumber(int value)
 
 void Canvas::line(double x1, double y1, double x2, double y2)
 {
+    syncPicture();
     const QPoint from = toPixel(x1, y1);
     const QPoint to = toPixel(x2, y2);
     QPainter painter(&m_picture);
@@ -169,19 +174,23 @@ void Canvas::line(double x1, double y1, double x2, double y2)
 
 void Canvas::pset(double x, double y)
 {
+    syncPicture();
     const QPoint centre = toPixel(x, y);
+    // A disc of whole pixels: those whose centres lie within half the draw width of the
+    // dot's centre (a pixel's centre for an odd width, a pixel corner for an even one).
+    const int d = m_drawWidth;
+    const double radius = d / 2.0;
+    const double middle = d % 2 ? 0.5 : 0.0;
     QPainter painter(&m_picture);
-    if (m_drawWidth <= 1) {
-        painter.setPen(m_foreColor);
-        painter.drawPoint(centre);
-    } else {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(m_foreColor);
-        // A circle m_drawWidth pixels across, covering whole pixels around the centre pixel.
-        const double d = m_drawWidth;
-        painter.drawEllipse(QRectF(centre.x() + 0.5 - d / 2, centre.y() + 0.5 - d / 2, d, d));
+    for (int dy = -d / 2; dy < d - d / 2; ++dy) {
+        const double cy = dy + 0.5 - middle;
+        const double half = std::sqrt(qMax(0.0, radius * radius - cy * cy));
+        const int from = static_cast<int>(std::ceil(middle - 0.5 - half - 1e-9));
+        const int to = static_cast<int>(std::floor(middle - 0.5 + half + 1e-9));
+        if (from <= to)
+            painter.fillRect(QRect(centre.x() + from, centre.y() + dy, to - from + 1, 1), m_foreColor);
     }
-    update(QRect(centre, centre).adjusted(-m_drawWidth, -m_drawWidth, m_drawWidth, m_drawWidth));
+    update(QRect(centre, centre).adjusted(-d, -d, d, d));
     moveTo(x, y);
 }
 
@@ -194,20 +203,33 @@ void Canvas::paintEvent(QPaintEvent* event)
 
 void Canvas::resizeEvent(QResizeEvent* event)
 {
-    // The picture follows the client area: what fits is kept, the rest is background.
-    if (m_picture.size() != size()) {
-        QImage resized = blankPicture(size());
-        QPainter painter(&resized);
-        painter.drawImage(0, 0, m_picture);
-        painter.end();
-        m_picture = resized;
-    }
+    syncPicture();
     QWidget::resizeEvent(event);
+}
+
+const QImage& Canvas::picture() const
+{
+    syncPicture();
+    return m_picture;
+}
+
+void Canvas::syncPicture() const
+{
+    // The picture follows the client area: what fits is kept, the rest is background. A
+    // hidden window gets no resize events, so every use of the picture checks its size.
+    const QSize client = size().expandedTo(QSize(1, 1));
+    if (m_picture.size() == client)
+        return;
+    QImage resized = blankPicture(client);
+    QPainter painter(&resized);
+    painter.drawImage(0, 0, m_picture);
+    painter.end();
+    m_picture = resized;
 }
 
 QImage Canvas::blankPicture(const QSize& size) const
 {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QImage image(size, QImage::Format_RGB32);
     // Point sizes must give the same pixels in the picture as on the screen.
     const int dotsPerMetre = qRound(logicalDpiX() * kInchesPerMetre);
     image.setDotsPerMeterX(dotsPerMetre);

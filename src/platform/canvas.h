@@ -70,7 +70,7 @@ public:
     // A filled dot drawWidth() pixels across, centred on the point.
     void pset(double x, double y);
 
-    const QImage& picture() const { return m_picture; }
+    const QImage& picture() const;
     QFont drawFont() const;
 
 protected:
@@ -80,8 +80,9 @@ protected:
 private:
     QPoint toPixel(double x, double y) const;
     QImage blankPicture(const QSize& size) const;
+    void syncPicture() const;
 
-    QImage m_picture;
+    mutable QImage m_picture;
     double m_scaleWidth = 1.0;
     double m_scaleHeight = 1.0;
     double m_currentX = 0.0;

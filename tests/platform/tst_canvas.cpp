@@ -1,0 +1,310 @@
+#include "support/testmain.h"
+
+#include "platform/canvas.h"
+#include "platform/twips.h"
+
+#include <QLabel>
+#include <QtTest>
+
+namespace {
+
+// Bounding box of the pixels that differ from the background.
+QRect inkBox(const QImage& image, const QColor& background)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != background)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+int inkCount(const QImage& image, const QColor& colour, const QRect& area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += image.pixelColor(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class TstCanvas : public QObject {
+    Q_OBJECT
+private slots:
+    void twipsBecomePixelsThroughTheDpi_data();
+    void twipsBecomePixelsThroughTheDpi();
+    void userUnitsMapOntoTheClientArea();
+    void controlsKeepTheirPixelsWhenTheScaleOrSizeChanges();
+    void aShrunkWindowStillConvertsFinitely();
+    void printPutsTheTextsTopLeftCornerAtThePosition();
+    void printMovesToTheNextLine();
+    void aPositiveNumberIsPrintedWithALeadingBlank();
+    void psetDrawsADotDrawWidthAcross();
+    void dottedLinesHaveGapsAndSolidOnesNone();
+    void clsAndANewBackgroundEraseTheDrawing();
+    void thePictureSurvivesAResizeWhereItStillFits();
+    void theFontSizeChangesOnlyTheDrawing();
+    void aHiddenWindowDrawsOnAPictureOfItsOwnSize();
+};
+
+void TstCanvas::twipsBecomePixelsThroughTheDpi_data()
+{
+    QTest::addColumn<int>("twips");
+    QTest::addColumn<double>("dpi");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("fifteen twips are one pixel at 96 dpi") << 15 << 96.0 << 1;
+    QTest::newRow("an inch is the dpi") << 1440 << 120.0 << 120;
+    QTest::newRow("a button 600 twips wide") << 600 << 96.0 << 40;
+    QTest::newRow("a button 320 twips high rounds down") << 320 << 96.0 << 21;
+    QTest::newRow("half a pixel rounds up") << 7 << 103.0 << 1;
+}
+
+void TstCanvas::twipsBecomePixelsThroughTheDpi()
+{
+    QFETCH(int, twips);
+    QFETCH(double, dpi);
+    QFETCH(int, pixels);
+    QCOMPARE(twips::toPixels(twips, dpi), pixels);
+    QCOMPARE(twips::toTwips(twips::toPixels(twips, dpi), dpi), pixels * 1440.0 / dpi);
+}
+
+void TstCanvas::userUnitsMapOntoTheClientArea()
+{
+    Canvas canvas;
+    canvas.resize(1000, 805);
+    canvas.setScaleWidth(20);
+    canvas.setScaleHeight(16.1);
+    QCOMPARE(canvas.toPixelsX(1), 50.0);
+    QVERIFY(qFuzzyCompare(canvas.toPixelsY(15), 750.0));
+    QCOMPARE(canvas.toUnits(QPointF(500, 402.5)), QPointF(10, 8.05));
+
+    // A scale that is not positive is refused.
+    canvas.setScaleWidth(0);
+    canvas.setScaleHeight(-3);
+    QCOMPARE(canvas.scaleWidth(), 20.0);
+    QCOMPARE(canvas.scaleHeight(), 16.1);
+}
+
+void TstCanvas::controlsKeepTheirPixelsWhenTheScaleOrSizeChanges()
+{
+    Canvas canvas;
+    canvas.resize(1000, 805);
+    canvas.setScaleWidth(20);
+    canvas.setScaleHeight(16.1);
+    auto* control = new QWidget(&canvas);
+    canvas.setUserPos(control, 9.88, 8.2);
+    canvas.setUserWidth(control, 0.24);
+    canvas.setUserHeight(control, 0.24);
+    QCOMPARE(control->geometry(), QRect(494, 410, 12, 12));
+    QCOMPARE(canvas.userRect(control).center(), QPointF(10, 8.32));
+
+    canvas.setScaleWidth(14);
+    canvas.setScaleHeight(12);
+    canvas.resize(700, 600);
+    QCOMPARE(control->geometry(), QRect(494, 410, 12, 12));
+    // Read in the new units: 50 px per unit across and down.
+    const QRectF inNewUnits = canvas.userRect(control);
+    QCOMPARE(inNewUnits.topLeft(), QPointF(9.88, 8.2));
+    QCOMPARE(inNewUnits.size(), QSizeF(0.24, 0.24));
+
+    canvas.setUserLeft(control, 1);
+    canvas.setUserTop(control, 2);
+    QCOMPARE(control->pos(), QPoint(50, 100));
+}
+
+void TstCanvas::aShrunkWindowStillConvertsFinitely()
+{
+    Canvas canvas;
+    canvas.setScaleWidth(20);
+    canvas.setScaleHeight(16.1);
+    canvas.resize(0, 0);
+    auto* control = new QWidget(&canvas);
+    control->setGeometry(5, 5, 10, 10);
+    const QRectF rect = canvas.userRect(control);
+    QVERIFY(qIsFinite(rect.x()) && qIsFinite(rect.width()));
+    canvas.setUserPos(control, 3, 3);
+    QCOMPARE(control->pos(), QPoint(0, 0));
+    canvas.moveTo(10, 10);
+    canvas.print(QStringLiteral("x")); // nothing to draw on, and no crash
+    QVERIFY(!canvas.picture().isNull());
+}
+
+void TstCanvas::printPutsTheTextsTopLeftCornerAtThePosition()
+{
+    Canvas canvas;
+    canvas.resize(400, 200);
+    canvas.setScaleWidth(40);
+    canvas.setScaleHeight(20);
+    canvas.setBackColor(Qt::white);
+    canvas.setForeColor(Qt::black);
+    canvas.setFontSize(20);
+    canvas.moveTo(10, 5);
+    canvas.print(QStringLiteral("ＴＨＥ"));
+
+    const QRect ink = inkBox(canvas.picture(), Qt::white);
+    QVERIFY(!ink.isEmpty());
+    // The glyphs start at the position and hang below it, within the font's line.
+    QVERIFY2(ink.left() >= 100 && ink.left() <= 104, qPrintable(QString::number(ink.left())));
+    QVERIFY2(ink.top() >= 50 && ink.top() <= 50 + QFontMetrics(canvas.drawFont()).ascent(),
+             qPrintable(QString::number(ink.top())));
+    QVERIFY(ink.bottom() <= 50 + QFontMetrics(canvas.drawFont()).height());
+}
+
+void TstCanvas::printMovesToTheNextLine()
+{
+    Canvas canvas;
+    canvas.resize(400, 200);
+    canvas.setScaleWidth(400);
+    canvas.setScaleHeight(200);
+    canvas.moveTo(30, 10);
+    canvas.print(QStringLiteral("a"));
+    QCOMPARE(canvas.currentX(), 0.0);
+    QCOMPARE(canvas.currentY(), 10.0 + QFontMetrics(canvas.drawFont()).height());
+}
+
+void TstCanvas::aPositiveNumberIsPrintedWithALeadingBlank()
+{
+    QCOMPARE(printedNumber(1), QStringLiteral(" 1"));
+    QCOMPARE(printedNumber(285), QStringLiteral(" 285"));
+    QCOMPARE(printedNumber(0), QStringLiteral(" 0"));
+    QCOMPARE(printedNumber(-7), QStringLiteral("-7"));
+
+    Canvas withBlank;
+    Canvas withoutBlank;
+    for (Canvas* canvas : {&withBlank, &withoutBlank}) {
+        canvas->resize(200, 50);
+        canvas->setScaleWidth(200);
+        canvas->setScaleHeight(50);
+        canvas->setForeColor(Qt::black);
+        canvas->moveTo(10, 10);
+    }
+    withBlank.printNumber(7);
+    withoutBlank.print(QStringLiteral("7"));
+    // Glyphs are placed to fractions of a pixel, so the shift may round either way.
+    const int blank = QFontMetrics(withBlank.drawFont()).horizontalAdvance(QLatin1Char(' '));
+    QVERIFY(blank > 0);
+    const int shift = inkBox(withBlank.picture(), Qt::white).left()
+                      - inkBox(withoutBlank.picture(), Qt::white).left();
+    QVERIFY2(qAbs(shift - blank) <= 1, qPrintable(QStringLiteral("%1 %2").arg(shift).arg(blank)));
+}
+
+void TstCanvas::psetDrawsADotDrawWidthAcross()
+{
+    Canvas canvas;
+    canvas.resize(100, 100);
+    canvas.setScaleWidth(10);
+    canvas.setScaleHeight(10);
+    canvas.setForeColor(Qt::red);
+    canvas.setDrawWidth(5);
+    canvas.pset(5, 5);
+    const QRect dot = inkBox(canvas.picture(), Qt::white);
+    QCOMPARE(dot.size(), QSize(5, 5));
+    QCOMPARE(dot.center(), QPoint(50, 50));
+    QCOMPARE(canvas.picture().pixelColor(50, 50), QColor(Qt::red));
+    QCOMPARE(canvas.currentX(), 5.0);
+
+    // Round: the corners of the 5 by 5 box stay clear.
+    QCOMPARE(canvas.picture().pixelColor(48, 48), QColor(Qt::white));
+    QCOMPARE(canvas.picture().pixelColor(48, 50), QColor(Qt::red));
+
+    canvas.cls();
+    canvas.setDrawWidth(4);
+    canvas.pset(5, 5);
+    QCOMPARE(inkBox(canvas.picture(), Qt::white).size(), QSize(4, 4));
+
+    canvas.cls();
+    canvas.setDrawWidth(1);
+    canvas.pset(2, 3);
+    QCOMPARE(inkBox(canvas.picture(), Qt::white), QRect(20, 30, 1, 1));
+}
+
+void TstCanvas::dottedLinesHaveGapsAndSolidOnesNone()
+{
+    Canvas canvas;
+    canvas.resize(100, 100);
+    canvas.setScaleWidth(10);
+    canvas.setScaleHeight(10);
+    canvas.setForeColor(Qt::black);
+    canvas.line(1, 2, 9, 2);
+    canvas.setDrawStyle(DrawStyle::Dot);
+    canvas.line(5, 1, 5, 9);
+
+    const QImage& picture = canvas.picture();
+    QCOMPARE(inkCount(picture, Qt::black, QRect(10, 20, 81, 1)), 81);
+    const int dotted = inkCount(picture, Qt::black, QRect(50, 30, 1, 50));
+    QVERIFY2(dotted >= 10 && dotted <= 30, qPrintable(QString::number(dotted)));
+    QCOMPARE(canvas.currentX(), 5.0);
+    QCOMPARE(canvas.currentY(), 9.0);
+}
+
+void TstCanvas::clsAndANewBackgroundEraseTheDrawing()
+{
+    Canvas canvas;
+    canvas.resize(50, 50);
+    canvas.setScaleWidth(50);
+    canvas.setScaleHeight(50);
+    canvas.setForeColor(Qt::black);
+    canvas.line(0, 10, 49, 10);
+    canvas.cls();
+    QVERIFY(inkBox(canvas.picture(), Qt::white).isEmpty());
+
+    canvas.line(0, 10, 49, 10);
+    canvas.setBackColor(QColor(16, 16, 16));
+    QVERIFY(inkBox(canvas.picture(), QColor(16, 16, 16)).isEmpty());
+    QCOMPARE(canvas.picture().size(), QSize(50, 50));
+}
+
+void TstCanvas::thePictureSurvivesAResizeWhereItStillFits()
+{
+    Canvas canvas;
+    canvas.resize(100, 100);
+    canvas.setScaleWidth(100);
+    canvas.setScaleHeight(100);
+    canvas.setForeColor(Qt::blue);
+    canvas.line(10, 10, 90, 10);
+    canvas.resize(60, 120);
+    QCOMPARE(canvas.picture().size(), QSize(60, 120));
+    QCOMPARE(inkBox(canvas.picture(), Qt::white), QRect(10, 10, 50, 1));
+
+    // And what is shown on the screen is the picture.
+    canvas.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
+    const QImage shown = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.pixelColor(30, 10), QColor(Qt::blue));
+    QCOMPARE(shown.pixelColor(30, 11), QColor(Qt::white));
+}
+
+void TstCanvas::theFontSizeChangesOnlyTheDrawing()
+{
+    Canvas canvas;
+    QFont font = canvas.font();
+    font.setPointSizeF(7.5);
+    canvas.setFont(font);
+    auto* label = new QLabel(&canvas);
+    const double labelSize = label->font().pointSizeF();
+    QCOMPARE(canvas.fontSize(), 7.5);
+    canvas.setFontSize(11);
+    QCOMPARE(canvas.fontSize(), 11.0);
+    QCOMPARE(canvas.drawFont().pointSizeF(), 11.0);
+    QCOMPARE(canvas.font().pointSizeF(), 7.5);
+    QCOMPARE(label->font().pointSizeF(), labelSize);
+}
+
+void TstCanvas::aHiddenWindowDrawsOnAPictureOfItsOwnSize()
+{
+    // A window that is loaded without being shown gets no resize events.
+    Canvas canvas;
+    canvas.setFixedSize(300, 120);
+    canvas.setScaleWidth(30);
+    canvas.setScaleHeight(12);
+    canvas.setForeColor(Qt::black);
+    canvas.line(0, 11.9, 29.9, 11.9);
+    QVERIFY(canvas.isHidden());
+    QCOMPARE(canvas.picture().size(), QSize(300, 120));
+    QCOMPARE(inkBox(canvas.picture(), Qt::white), QRect(0, 119, 300, 1));
+}
+
+SHIYA_TEST_MAIN(TstCanvas)
+#include "tst_canvas.moc"
