@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <Qt>
 
 // A mouse event as the handlers see it: the button, the Shift state and the position in the
@@ -10,3 +11,5 @@ struct MouseArgs {
     double x = 0;
     double y = 0;
 };
+
+Q_DECLARE_METATYPE(MouseArgs)

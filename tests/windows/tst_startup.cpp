@@ -1,23 +1,230 @@
 #include "support/harness.h"
-
 #include "support/testmain.h"
 
+#include "platform/intervaltimer.h"
+#include "platform/shape.h"
+#include "testscreen/explanationtexts.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
 #include <QtTest>
+
+namespace {
+
+struct Button {
+    const char* name;
+    const char* caption;
+    const char* toolTip;
+    double points;
+};
+
+// Left to right along the bottom.
+const Button kButtons[] = {
+    {"cmdLft", "左眼", "クリックでスタートします｡", 10.5},
+    {"cmdRgt", "右眼", "クリックでスタートします｡", 10.5},
+    {"cmdSpd", "早", "クリックで遅くなります", 9},
+    {"cmdTen", "小", "白点を少し大きくします。", 9},
+    {"cmdHaik", "濃", "背景の濃さが５段階に変わります｡", 9},
+    {"cmdStp", "止", "一時停止します。", 10.5},
+    {"cmdKae", "細", "クリックで検査個所を減らして粗くします｡", 9},
+    {"cmdRdm", "説明", "クリックで説明を消します", 9},
+    {"cmdBetu", "別表", "[結果]をクリックしないと更新されません。", 9},
+    {"cmdKeka", "結果", "別表を閉じて開き直すと更新されます。", 10.5},
+    {"cmdEnd", "終了", "終わります｡", 10.5},
+};
+
+} // namespace
 
 class TstStartup : public QObject {
     Q_OBJECT
 private slots:
-    void windowTitleAndBackground();
+    void theStateHasItsStartValues();
+    void theFineGridsAreUntestedAndTheCoarseOnesEmpty();
+    void theWindowLooksAsDesigned();
+    void theButtonsStandInOneRowWithTheirTexts();
+    void onlyThePauseButtonStartsDisabled();
+    void theExplanationLabelsShowTheirTexts();
+    void tabVisitsTheButtonsInOrderSkippingDisabledOnes();
+    void theMarkIsYellowAndTheDotHidden();
+    void theWindowOpensMaximised();
 };
 
-void TstStartup::windowTitleAndBackground()
+void TstStartup::theStateHasItsStartValues()
+{
+    Harness h;
+    const TestState& s = h.st;
+    QCOMPARE(s.swtKae, 0);
+    QCOMPARE(s.intKaeFirst, 0);
+    QVERIFY(!s.swtLft && !s.swtRgt && !s.swtT1 && !s.swtT2 && !s.swtMus);
+    QVERIFY(s.swtStp);
+    QVERIFY(!s.swtRdm && !s.swtTst);
+    QCOMPARE(s.swtTen, 0);
+    QCOMPARE(s.tenL, QStringLiteral("小"));
+    QCOMPARE(s.tenR, QStringLiteral("小"));
+    QCOMPARE(s.Spd, 300);
+    QCOMPARE(s.n, 0);
+    QCOMPARE(s.t, 0);
+    QCOMPARE(s.a, 0);
+    QCOMPARE(s.b, 0);
+    QCOMPARE(s.w, 0);
+    QCOMPARE(s.x2, 10.0);
+    QCOMPARE(s.y2, 8.0);
+    QCOMPARE(QPointF(s.x2L, s.y2L), QPointF(10, 8));
+    QCOMPARE(QPointF(s.x2R, s.y2R), QPointF(10, 8));
+}
+
+void TstStartup::theFineGridsAreUntestedAndTheCoarseOnesEmpty()
+{
+    Harness h;
+    for (const ResultGrid* grid : {&h.st.kekaL15, &h.st.kekaR15}) {
+        QCOMPARE(grid->columns(), 19);
+        QCOMPARE(grid->rows(), 15);
+        for (int a = 0; a < 19; ++a)
+            for (int b = 0; b < 15; ++b)
+                QCOMPARE(grid->at(a, b), QStringLiteral("×"));
+    }
+    for (const ResultGrid* grid : {&h.st.kekaL11, &h.st.kekaR11}) {
+        QCOMPARE(grid->columns(), 13);
+        QCOMPARE(grid->rows(), 11);
+        QCOMPARE(grid->takenCount(), 0);
+        QVERIFY(grid->at(12, 10).isEmpty());
+    }
+}
+
+void TstStartup::theWindowLooksAsDesigned()
 {
     Harness h;
     h.show();
+    QCOMPARE(h.test.objectName(), QStringLiteral("frmTest"));
     QCOMPARE(h.test.windowTitle(), QStringLiteral("視野検査(15×19)"));
-    QCOMPARE(h.test.picture().pixelColor(5, 5), QColor(64, 64, 64));
+    QVERIFY(!h.test.windowIcon().isNull());
+    QCOMPARE(h.test.backColor(), QColor(64, 64, 64));
+    QCOMPARE(h.test.picture().pixelColor(3, 3), QColor(64, 64, 64));
+    QCOMPARE(h.test.font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+    QCOMPARE(h.test.font().pointSizeF(), 7.5);
+
+    auto* frame = h.find<QFrame>(QStringLiteral("fra1"));
+    QVERIFY(frame);
+    QCOMPARE(frame->palette().color(QPalette::Window), QColor(64, 64, 64));
+    QCOMPARE(frame->focusPolicy(), Qt::NoFocus);
+    // The frame's top lies below the last row of test points.
+    QVERIFY(h.test.userRect(frame).top() > 15);
+
+    QVERIFY(h.find<IntervalTimer>(QStringLiteral("tmr1")));
+    QVERIFY(!h.test.tmr1->isTicking());
+    QCOMPARE(h.test.tmr1->interval(), 0);
+}
+
+void TstStartup::theButtonsStandInOneRowWithTheirTexts()
+{
+    Harness h;
+    h.show();
+    int previousRight = -1;
+    int top = -1;
+    for (const Button& def : kButtons) {
+        auto* button = h.find<QPushButton>(QString::fromLatin1(def.name));
+        QVERIFY2(button, def.name);
+        QCOMPARE(button->parentWidget()->objectName(), QStringLiteral("fra1"));
+        QCOMPARE(button->text(), QString::fromUtf8(def.caption));
+        QCOMPARE(button->toolTip(), QString::fromUtf8(def.toolTip));
+        QCOMPARE(button->font().pointSizeF(), def.points);
+        QCOMPARE(button->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
+        QVERIFY2(button->x() > previousRight, def.name);
+        previousRight = button->geometry().right();
+        if (top < 0)
+            top = button->y();
+        QCOMPARE(button->y(), top);
+        // Flat and pale green, not shaded by the style.
+        const QImage face = button->grab().toImage();
+        QCOMPARE(face.pixelColor(face.width() / 2, 3), QColor(128, 255, 128));
+    }
+    QVERIFY(previousRight < h.find<QFrame>(QStringLiteral("fra1"))->width());
+}
+
+void TstStartup::onlyThePauseButtonStartsDisabled()
+{
+    Harness h;
+    h.show();
+    for (const Button& def : kButtons) {
+        auto* button = h.find<QPushButton>(QString::fromLatin1(def.name));
+        QCOMPARE(button->isEnabled(), qstrcmp(def.name, "cmdStp") != 0);
+    }
+}
+
+void TstStartup::theExplanationLabelsShowTheirTexts()
+{
+    Harness h;
+    h.show();
+    QLabel* upper = h.find<QLabel>(QStringLiteral("lblRdme0"));
+    QLabel* lower = h.find<QLabel>(QStringLiteral("lblRdme1"));
+    QVERIFY(upper && lower);
+    QVERIFY(upper->isVisible() && lower->isVisible());
+    QCOMPARE(upper->text(), explanation::upperText());
+    QCOMPARE(lower->text(), explanation::lowerText(true));
+    QCOMPARE(upper->text().split(QStringLiteral("\r\n")).size(), 12);
+    QCOMPARE(lower->text().split(QStringLiteral("\r\n")).size(), 10);
+    QCOMPARE(upper->text().split(QStringLiteral("\r\n")).first(), QStringLiteral("＝ 説明 ＝"));
+    QCOMPARE(lower->text().split(QStringLiteral("\r\n")).at(1),
+             QStringLiteral("[視野検査(15×19)]は片方で約４分半かかります。 [早]をクリックすると約７分になります｡"));
+    QVERIFY(!lower->text().endsWith(QStringLiteral("\r\n")));
+    // Yellow text straight on the window's background, sized to the text.
+    QCOMPARE(upper->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    QVERIFY(!upper->autoFillBackground() && !lower->autoFillBackground());
+    QCOMPARE(upper->size(), upper->sizeHint());
+    QCOMPARE(upper->font().pointSizeF(), 10.5);
+    QCOMPARE(upper->x(), lower->x());
+    // They sit above and below the mark.
+    QVERIFY(upper->geometry().bottom() < h.test.shp1->y());
+    QVERIFY(lower->y() > h.test.shp1->geometry().bottom());
+}
+
+void TstStartup::tabVisitsTheButtonsInOrderSkippingDisabledOnes()
+{
+    Harness h;
+    h.program.start();
+    QVERIFY(QTest::qWaitForWindowActive(&h.test));
+    QCOMPARE(QApplication::focusWidget(), h.test.cmdLft);
+    const char* expected[] = {"cmdRgt", "cmdRdm", "cmdBetu", "cmdKeka", "cmdEnd",
+                              "cmdSpd", "cmdTen", "cmdHaik", "cmdKae",  "cmdLft"};
+    for (const char* name : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
+    }
+}
+
+void TstStartup::theMarkIsYellowAndTheDotHidden()
+{
+    Harness h;
+    h.show();
+    QVERIFY(h.test.shp2->isHidden());
+    QCOMPARE(h.test.shp2->backColor(), QColor(Qt::white));
+    QCOMPARE(h.test.shp1->backColor(), QColor(255, 255, 0));
+    QVERIFY(h.test.shp1->isVisible());
+    const QImage shown = h.test.grab().toImage();
+    QCOMPARE(shown.pixelColor(h.test.shp1->geometry().center()), QColor(255, 255, 0));
+    // The instruction stands under the mark in yellow.
+    const QRect below(h.test.shp1->x(), h.test.shp1->geometry().bottom() + 1, 200, 40);
+    int yellow = 0;
+    for (int y = below.top(); y <= below.bottom(); ++y)
+        for (int x = below.left(); x <= below.right(); ++x)
+            yellow += h.test.picture().pixelColor(x, y) == QColor(255, 255, 0) ? 1 : 0;
+    QVERIFY(yellow > 20);
+}
+
+void TstStartup::theWindowOpensMaximised()
+{
+    Harness h;
+    h.program.start();
+    QVERIFY(QTest::qWaitForWindowExposed(&h.test));
+    QVERIFY(h.test.windowState().testFlag(Qt::WindowMaximized));
+    QCOMPARE(h.st.x1, 10.0);
+    QCOMPARE(h.st.y1, 8.05);
+    // The layout followed the maximised size: the mark stands at the centre.
+    const QPointF markCentre = h.test.userRect(h.test.shp1).center();
+    QVERIFY(qAbs(markCentre.x() - 10) < h.test.toUnitsX(1));
+    QVERIFY(qAbs(markCentre.y() - (8.05 + 0.27)) < h.test.toUnitsY(1));
 }
 
 SHIYA_TEST_MAIN(TstStartup)
-
 #include "tst_startup.moc"
