@@ -1,0 +1,354 @@
+// The full drawing of the result sheet by the results button: every element at its place,
+// drawn from the result grids and the fixation points of the grid mode in use.
+
+#include "sheetfixture.h"
+
+#include "resultsheet/sheetdrawing.h"
+#include "support/testmain.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+using namespace sheettest;
+
+class TstSheetDrawing : public QObject {
+    Q_OBJECT
+private slots:
+    void eachMarkIsTheFirstCharacterOfItsCellAtItsPoint_data();
+    void eachMarkIsTheFirstCharacterOfItsCellAtItsPoint();
+    void beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMiddle_data();
+    void beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMiddle();
+    void fixationLinesFollowEachEyesRecordedPointNotTheNextOne_data();
+    void fixationLinesFollowEachEyesRecordedPointNotTheNextOne();
+    void labelsAreTheComboTextsAsTheyStand_data();
+    void labelsAreTheComboTextsAsTheyStand();
+    void dateComesFromTheProgramsClockInTheLongFormat();
+    void noteNamesEachEyesDotSize_data();
+    void noteNamesEachEyesDotSize();
+    void drawingTwiceGivesTheSamePicture();
+    void onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged_data();
+    void onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged();
+    void resultsButtonShowsTheSheetInFrontLoadingItIfNeeded();
+};
+
+namespace {
+
+// A program on screen in the grid mode of the row.
+void start(Harness& h, bool fine)
+{
+    h.show();
+    useGrid(h, fine);
+}
+
+void drawResults(Harness& h)
+{
+    QVERIFY(h.test.cmdKeka->isEnabled());
+    h.test.cmdKeka->click();
+}
+
+} // namespace
+
+void TstSheetDrawing::eachMarkIsTheFirstCharacterOfItsCellAtItsPoint_data()
+{
+    QTest::addColumn<bool>("fine");
+    QTest::addColumn<int>("a"); // the counters end one past the last column and row
+    QTest::addColumn<int>("b");
+    QTest::newRow("fine grid") << true << 19 << 15;
+    QTest::newRow("coarse grid") << false << 13 << 11;
+}
+
+void TstSheetDrawing::eachMarkIsTheFirstCharacterOfItsCellAtItsPoint()
+{
+    QFETCH(bool, fine);
+    QFETCH(int, a);
+    QFETCH(int, b);
+    Harness h;
+    start(h, fine);
+    const Measures& m = measures(fine);
+    fillPattern(leftGrid(h.st), 0);
+    fillPattern(rightGrid(h.st), 1);
+    // A cell that was never reset prints nothing.
+    leftGrid(h.st).set(3, 4, QString());
+    rightGrid(h.st).set(m.columns - 1, m.rows - 1, QString());
+    moveCrossesOffTheSheet(h.st, m);
+    h.st.a = 4;
+    h.st.b = 2;
+
+    drawResults(h);
+
+    QCOMPARE(h.st.a, a);
+    QCOMPARE(h.st.b, b);
+    FrmBetu& w = sheetWindow(h);
+    const Faults faults = markFaults(w.picture(), w, m, leftGrid(h.st), rightGrid(h.st));
+    QVERIFY2(faults.isEmpty(), report(faults));
+}
+
+void TstSheetDrawing::beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMiddle_data()
+{
+    QTest::addColumn<bool>("fine");
+    QTest::addColumn<QPointF>("leftCrossing");
+    QTest::addColumn<QPointF>("rightCrossing");
+    QTest::newRow("fine grid: crossings at (11, 9) and (33, 9)")
+        << true << QPointF(11, 9) << QPointF(33, 9);
+    QTest::newRow("coarse grid: crossings at (8, 7) and (23.5, 7)")
+        << false << QPointF(8, 7) << QPointF(23.5, 7);
+}
+
+void TstSheetDrawing::beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMiddle()
+{
+    QFETCH(bool, fine);
+    QFETCH(QPointF, leftCrossing);
+    QFETCH(QPointF, rightCrossing);
+    Harness h;
+    start(h, fine);
+    const Measures& m = measures(fine);
+
+    drawResults(h);
+
+    FrmBetu& w = sheetWindow(h);
+    const QImage& p = w.picture();
+    // The crossings named directly, then all four lines whole.
+    for (const QPointF& crossing : {leftCrossing, rightCrossing}) {
+        const QPoint at = pixelOf(w, m, crossing.x(), crossing.y());
+        for (const QPoint step :
+             {QPoint(-3, 0), QPoint(3, 0), QPoint(0, -3), QPoint(0, 3), QPoint()})
+            QVERIFY2(inkprobe::isInk(p, at.x() + step.x(), at.y() + step.y()),
+                     qPrintable(QStringLiteral("no line through %1,%2").arg(at.x()).arg(at.y())));
+    }
+    const Crosses crosses{m.fixation.x(), m.fixation.y(), m.fixation.x(), m.fixation.y()};
+    QCOMPARE(Crosses::of(h.st).x2R, crosses.x2R);
+    Faults faults = crossFaults(p, w, m, crosses);
+    faults += dividerFaults(p, w, m);
+
+    // Every mark that no line crosses is "×".
+    const QFont font = inkprobe::sheetFont(9);
+    int untested = 0;
+    forEachMarkPlace(w, m, [&](int i, int j, const char* side, const QPoint& at) {
+        if (crossed(inkprobe::textBox(p, font, at, QStringLiteral("●")), w, m, crosses))
+            return;
+        ++untested;
+        if (inkprobe::markAt(p, font, at) != QStringLiteral("×"))
+            faults << fault("%1 mark (%2, %3) is not \"×\"", side, i, j);
+    });
+    QVERIFY2(faults.isEmpty(), report(faults));
+    QVERIFY(untested > m.columns * m.rows);
+}
+
+void TstSheetDrawing::fixationLinesFollowEachEyesRecordedPointNotTheNextOne_data()
+{
+    QTest::addColumn<bool>("fine");
+    QTest::addColumn<QPointF>("left");
+    QTest::addColumn<QPointF>("right");
+    QTest::newRow("fine grid") << true << QPointF(4, 3) << QPointF(15, 12);
+    QTest::newRow("coarse grid") << false << QPointF(2, 9) << QPointF(11, 1);
+}
+
+void TstSheetDrawing::fixationLinesFollowEachEyesRecordedPointNotTheNextOne()
+{
+    QFETCH(bool, fine);
+    QFETCH(QPointF, left);
+    QFETCH(QPointF, right);
+    Harness h;
+    start(h, fine);
+    const Measures& m = measures(fine);
+    h.st.x2L = left.x();
+    h.st.y2L = left.y();
+    h.st.x2R = right.x();
+    h.st.y2R = right.y();
+    // The point for the next run is not what the sheet shows.
+    h.st.x2 = 1;
+    h.st.y2 = 1;
+
+    drawResults(h);
+
+    FrmBetu& w = sheetWindow(h);
+    const QImage& p = w.picture();
+    Faults faults = crossFaults(p, w, m, Crosses::of(h.st));
+    faults += dividerFaults(p, w, m);
+    QVERIFY2(faults.isEmpty(), report(faults));
+    // Nothing is left at the middle, where the lines crossed before.
+    const QPoint middleLeft = pixelOf(w, m, m.fixation.x() + 1, m.fixation.y() + 1);
+    const QPoint lineFrom = pixelOf(w, m, m.leftLineFrom, 0);
+    const QPoint lineTo = pixelOf(w, m, m.leftLineTo, 0);
+    const int length = lineTo.x() - lineFrom.x();
+    QVERIFY(inkprobe::inkAlongRow(p, middleLeft.y(), lineFrom.x(), lineTo.x()) < length / 2);
+    const int top = pixelOf(w, m, 0, m.verticalTop).y();
+    const int bottom = pixelOf(w, m, 0, m.verticalBottom).y();
+    QVERIFY(inkprobe::inkAlongColumn(p, middleLeft.x(), top, bottom) < (bottom - top) / 2);
+}
+
+void TstSheetDrawing::labelsAreTheComboTextsAsTheyStand_data()
+{
+    QTest::addColumn<bool>("fine");
+    QTest::addColumn<QString>("leftLabel");
+    QTest::addColumn<QString>("rightLabel");
+    QTest::newRow("fine grid, labels as loaded")
+        << true << QStringLiteral("左") << QStringLiteral("右");
+    QTest::newRow("coarse grid, labels as loaded")
+        << false << QStringLiteral("左") << QStringLiteral("右");
+    QTest::newRow("typed labels") << true << QStringLiteral("左眼 A") << QStringLiteral("右眼 B");
+    QTest::newRow("a label of several words stays on one line")
+        << true << QStringLiteral("左眼 再検査") << QStringLiteral("右眼 (12月)");
+    QTest::newRow("an empty label prints nothing") << false << QString() << QStringLiteral("右");
+}
+
+void TstSheetDrawing::labelsAreTheComboTextsAsTheyStand()
+{
+    QFETCH(bool, fine);
+    QFETCH(QString, leftLabel);
+    QFETCH(QString, rightLabel);
+    Harness h;
+    start(h, fine);
+    const Measures& m = measures(fine);
+    FrmBetu& w = sheetWindow(h);
+    w.cmbo1->setEditText(leftLabel);
+    w.cmbo2->setEditText(rightLabel);
+
+    drawResults(h);
+
+    Annotations expected = startAnnotations(h, m.dateXFromResults);
+    expected.leftLabel = leftLabel;
+    expected.rightLabel = rightLabel;
+    const Faults faults = annotationFaults(w.picture(), w, m, expected);
+    QVERIFY2(faults.isEmpty(), report(faults));
+    if (leftLabel.isEmpty()) {
+        const QPoint from = pixelOf(w, m, m.leftLabelX - 1, 0);
+        const QPoint to = pixelOf(w, m, m.leftLabelX + 3, 1.2);
+        QCOMPARE(inkprobe::inkIn(w.picture(), QRect(from, to)), 0);
+        QCOMPARE(w.cmbo1->currentText(), QString());
+    }
+}
+
+void TstSheetDrawing::dateComesFromTheProgramsClockInTheLongFormat()
+{
+    Harness h;
+    h.show();
+    QCOMPARE(longDate(h.fakes.today), QStringLiteral("2026年12月7日月曜日"));
+    const Measures& m = kFine;
+
+    drawResults(h);
+    FrmBetu& w = sheetWindow(h);
+    const QFont font = inkprobe::sheetFont(9);
+    const QPoint at = pixelOf(w, m, m.dateXFromResults, 0.5);
+    QVERIFY(inkprobe::textAt(w.picture(), font, at, QStringLiteral("2026年12月7日月曜日")));
+
+    h.fakes.today = QDate(2027, 1, 15);
+    drawResults(h);
+    QVERIFY(inkprobe::textAt(w.picture(), font, at, QStringLiteral("2027年1月15日金曜日")));
+}
+
+void TstSheetDrawing::noteNamesEachEyesDotSize_data()
+{
+    QTest::addColumn<bool>("fine");
+    QTest::addColumn<QString>("tenL");
+    QTest::addColumn<QString>("tenR");
+    QTest::addColumn<QString>("note");
+    QTest::newRow("fine grid, both eyes small")
+        << true << QStringLiteral("小") << QStringLiteral("小")
+        << QString::fromUtf16(u"\u767D\u70B9[\u5C0F]\u3000\u3000\u3000\u767D\u70B9[\u5C0F]");
+    QTest::newRow("coarse grid, large left and medium right")
+        << false << QStringLiteral("大") << QStringLiteral("中")
+        << QString::fromUtf16(u"\u767D\u70B9[\u5927]\u3000\u3000\u3000\u767D\u70B9[\u4E2D]");
+}
+
+void TstSheetDrawing::noteNamesEachEyesDotSize()
+{
+    QFETCH(bool, fine);
+    QFETCH(QString, tenL);
+    QFETCH(QString, tenR);
+    QFETCH(QString, note);
+    Harness h;
+    start(h, fine);
+    QCOMPARE(h.st.tenL, QStringLiteral("小"));
+    QCOMPARE(h.st.tenR, QStringLiteral("小"));
+    h.st.tenL = tenL;
+    h.st.tenR = tenR;
+
+    QCOMPARE(sheet::tenSizesText(h.st), note);
+    QCOMPARE(note.size(), 13);
+
+    drawResults(h);
+    FrmBetu& w = sheetWindow(h);
+    const Measures& m = measures(fine);
+    Annotations expected = startAnnotations(h, m.dateXFromResults);
+    expected.note = note;
+    const Faults faults = annotationFaults(w.picture(), w, m, expected);
+    QVERIFY2(faults.isEmpty(), report(faults));
+}
+
+void TstSheetDrawing::drawingTwiceGivesTheSamePicture()
+{
+    Harness h;
+    h.show();
+    fillPattern(h.st.kekaL15, 2);
+    fillPattern(h.st.kekaR15, 0);
+    drawResults(h);
+    const QImage first = sheetWindow(h).picture().copy();
+    drawResults(h);
+    QCOMPARE(sheetWindow(h).picture(), first);
+    QVERIFY(inkprobe::inkIn(first, first.rect()) > 0);
+}
+
+void TstSheetDrawing::onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged_data()
+{
+    QTest::addColumn<bool>("fine");
+    QTest::newRow("fine grid") << true;
+    QTest::newRow("coarse grid") << false;
+}
+
+void TstSheetDrawing::onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged()
+{
+    QFETCH(bool, fine);
+    Harness h;
+    start(h, fine);
+    const Measures& m = measures(fine);
+    moveCrossesOffTheSheet(h.st, m);
+    ResultGrid& otherLeft = fine ? h.st.kekaL11 : h.st.kekaL15;
+    ResultGrid& otherRight = fine ? h.st.kekaR11 : h.st.kekaR15;
+    fillPattern(leftGrid(h.st), 1);
+    fillPattern(rightGrid(h.st), 2);
+    fillPattern(otherLeft, 0);
+    fillPattern(otherRight, 0);
+    const TestState before = h.st;
+
+    drawResults(h);
+    FrmBetu& w = sheetWindow(h);
+    const QImage withOtherResults = w.picture().copy();
+    QVERIFY(h.st.kekaL15 == before.kekaL15 && h.st.kekaR15 == before.kekaR15);
+    QVERIFY(h.st.kekaL11 == before.kekaL11 && h.st.kekaR11 == before.kekaR11);
+    const Faults faults = markFaults(withOtherResults, w, m, leftGrid(h.st), rightGrid(h.st));
+    QVERIFY2(faults.isEmpty(), report(faults));
+
+    // Other results in the other mode's grids leave the picture as it was.
+    otherLeft.reset();
+    fillPattern(otherRight, 1);
+    drawResults(h);
+    QCOMPARE(w.picture(), withOtherResults);
+}
+
+void TstSheetDrawing::resultsButtonShowsTheSheetInFrontLoadingItIfNeeded()
+{
+    Harness h;
+    h.show();
+    QVERIFY(!h.program.resultSheet().window());
+    drawResults(h);
+    FrmBetu* w = h.program.resultSheet().window();
+    QVERIFY(w);
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->windowTitle(), QStringLiteral("別表[結果](15×19)"));
+    const Faults faults =
+        annotationFaults(w->picture(), *w, kFine, startAnnotations(h, kFine.dateXFromResults));
+    QVERIFY2(faults.isEmpty(), report(faults));
+
+    // Drawn again while the test window is in front, the sheet comes to the front.
+    h.test.activateWindow();
+    QApplication::processEvents();
+    QCOMPARE(QApplication::activeWindow(), &h.test);
+    drawResults(h);
+    QApplication::processEvents();
+    QCOMPARE(QApplication::activeWindow(), w);
+}
+
+SHIYA_TEST_MAIN(TstSheetDrawing)
+
+#include "tst_sheetdrawing.moc"
