@@ -44,6 +44,8 @@ void FrmBetu::createButtons()
         button->setToolTip(QString::fromUtf8(tip));
         button->setStyleSheet(flatButtonStyle(QColor(192, 255, 192)));
         button->setGeometry(px(left), px(3480), px(849), px(297));
+        // Enter clicks the button that has the focus, as Space does.
+        button->setAutoDefault(true);
         return button;
     };
     cmdClr = make("cmdClr", "クリア", 3480, "検査結果を消去します｡");

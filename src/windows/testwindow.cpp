@@ -103,6 +103,8 @@ void FrmTest::createButtons()
         button->setFont(fonts::windowFont(def.points));
         button->setToolTip(QString::fromUtf8(def.toolTip));
         button->setGeometry(px(def.left), px(kButtonTop), px(def.width), px(kButtonHeight));
+        // Enter clicks the button that has the focus, as Space does.
+        button->setAutoDefault(true);
         this->*def.control = button;
     }
     cmdStp->setEnabled(false);

@@ -302,8 +302,6 @@ void TstResultWindow::theFocusIsOnCopyWhenTheWindowIsFirstShownSoAKeyCopies()
     QCOMPARE(QApplication::focusWidget(), w.cmdCopy);
 
     QTest::keyClick(w.cmdCopy, Qt::Key(key));
-    if (key != Qt::Key_Space)
-        QEXPECT_FAIL("", "the window's buttons do not take Enter: not auto-default", Continue);
     QCOMPARE(h.fakes.copies, 1);
 }
 

@@ -23,6 +23,7 @@ private slots:
     void theExplanationButtonReactsToAPressOfAnyButton();
     void theExplanationButtonIgnoresTheKeyboard();
     void escapeActsAsThePauseButton();
+    void enterClicksTheFocusedButton();
 };
 
 namespace {
@@ -187,6 +188,20 @@ void TstMouseRouting::escapeActsAsThePauseButton()
     QTest::mouseClick(h.test.cmdLft, Qt::LeftButton);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QCOMPARE(stops.count(), 1);
+    QCOMPARE(h.test.cmdStp->text(), QStringLiteral("再開"));
+}
+
+void TstMouseRouting::enterClicksTheFocusedButton()
+{
+    Harness h;
+    h.program.start();
+    QVERIFY(QTest::qWaitForWindowActive(&h.test));
+    QCOMPARE(QApplication::focusWidget(), h.test.cmdLft);
+    QTest::keyClick(h.test.cmdLft, Qt::Key_Return);
+    QVERIFY(h.st.swtLft);
+    // The run gives the pause button the focus: Enter pauses.
+    QCOMPARE(QApplication::focusWidget(), h.test.cmdStp);
+    QTest::keyClick(h.test.cmdStp, Qt::Key_Enter);
     QCOMPARE(h.test.cmdStp->text(), QStringLiteral("再開"));
 }
 
