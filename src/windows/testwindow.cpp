@@ -201,6 +201,15 @@ void FrmTest::resizeEvent(QResizeEvent* event)
     emit resized();
 }
 
+void FrmTest::changeEvent(QEvent* event)
+{
+    // Minimising and restoring keep the size and bring no resize event, but they lay the
+    // window out again all the same.
+    if (event->type() == QEvent::WindowStateChange)
+        emit resized();
+    Canvas::changeEvent(event);
+}
+
 bool FrmTest::eventFilter(QObject* watched, QEvent* event)
 {
     const bool press = event->type() == QEvent::MouseButtonPress

@@ -42,6 +42,7 @@ signals:
     void mouseDown(const MouseArgs& args);
     void mouseMoved(const MouseArgs& args);
     void mouseUp(const MouseArgs& args);
+    // The client area changed size, or the window was minimised, maximised or restored.
     void resized();
     // A press of any mouse button on cmdRdm (the button has no click handler).
     void rdmMouseDown(const MouseArgs& args);
@@ -51,6 +52,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

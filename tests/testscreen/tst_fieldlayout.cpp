@@ -230,6 +230,10 @@ void TstFieldLayout::minimiseAndRestoreKeepResultsAndRecordedFixationPoints()
     QCOMPARE(h.st.kekaL15, left);
     QCOMPARE(QPointF(h.st.x2L, h.st.y2L), QPointF(3, 4));
     QCOMPARE(QPointF(h.st.x2R, h.st.y2R), QPointF(10, 8));
+    // Restoring lays the window out again, as a resize does.
+    QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(10, 8));
+    QCOMPARE_UNITS(h.markCentre().x(), 10.0, h.halfPixelX());
+    QCOMPARE(differences(h.test.picture(), h.instructionPicture(0.4)), QString());
 }
 
 void TstFieldLayout::aResizeDuringARunKeepsTheRunGoing()
