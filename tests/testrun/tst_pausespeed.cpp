@@ -1,0 +1,192 @@
+// The pause button freezes and resumes a run; the speed button switches between 300 ms and
+// 500 ms and hands the focus back to the eye and pause buttons.
+
+#include "runharness.h"
+
+#include "support/testmain.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QtTest>
+
+namespace {
+
+// Brings the program to a moment named "<eye> <phase>": a run of that eye two dots in
+// ("presenting"), paused there ("paused"), or a coarse run at its end ("ended"). Any other
+// name leaves the program as it starts.
+void enter(RunHarness& h, const QString& moment)
+{
+    const bool ended = moment.endsWith(QLatin1String("ended"));
+    if (ended)
+        h.test.cmdKae->click();
+    if (moment.startsWith(QLatin1String("left")))
+        h.test.cmdLft->click();
+    else if (moment.startsWith(QLatin1String("right")))
+        h.test.cmdRgt->click();
+    else
+        return;
+    if (ended) {
+        h.tickToEnd();
+        return;
+    }
+    h.tickToDot(2);
+    if (moment.endsWith(QLatin1String("paused")))
+        h.test.cmdStp->click();
+}
+
+} // namespace
+
+class TstPauseSpeed : public QObject {
+    Q_OBJECT
+private slots:
+    void pauseKeepsTheDotAndResumeHidesIt_data();
+    void pauseKeepsTheDotAndResumeHidesIt();
+    void speedApplies_data();
+    void speedApplies();
+    void focusAfterTheSpeedButton_data();
+    void focusAfterTheSpeedButton();
+};
+
+void TstPauseSpeed::pauseKeepsTheDotAndResumeHidesIt_data()
+{
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<int>("sizeClicks");
+    QTest::newRow("left eye, small dot") << true << 0;
+    QTest::newRow("right eye, medium dot") << false << 1;
+    QTest::newRow("left eye, large dot") << true << 2;
+}
+
+void TstPauseSpeed::pauseKeepsTheDotAndResumeHidesIt()
+{
+    QFETCH(bool, left);
+    QFETCH(int, sizeClicks);
+    RunHarness h;
+    for (int i = 0; i < sizeClicks; ++i)
+        h.test.cmdTen->click();
+    QCOMPARE(h.st.swtTen, sizeClicks);
+    QPushButton* own = left ? h.test.cmdLft : h.test.cmdRgt;
+    QPushButton* other = left ? h.test.cmdRgt : h.test.cmdLft;
+    own->click();
+    h.tickToDot(1);
+
+    h.test.cmdStp->click();
+    QCOMPARE(h.st.swtStp, true);
+    QVERIFY(!h.test.shp2->isHidden());
+    QCOMPARE(h.test.tmr1->enabled(), false);
+    QVERIFY(!h.test.tmr1->isTicking());
+    QCOMPARE(h.test.cmdStp->text(), QStringLiteral("再開"));
+    QCOMPARE(h.test.cmdStp->toolTip(), QStringLiteral("続きを実行します"));
+    QCOMPARE(h.test.cmdLft->toolTip(), QStringLiteral("左を最初からスタートします。"));
+    QCOMPARE(h.test.cmdRgt->toolTip(), QStringLiteral("右を最初からスタートします。"));
+    QCOMPARE(h.test.cmdRdm->toolTip(), QStringLiteral("クリックで説明を現します"));
+    QCOMPARE(h.st.swtRdm, true);
+    for (QPushButton* on : {h.test.cmdLft, h.test.cmdRgt, h.test.cmdRdm, h.test.cmdBetu,
+                            h.test.cmdKae, h.test.cmdKeka, h.test.cmdEnd, h.test.cmdStp})
+        QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
+    const QImage pausedPicture =
+        expectedPicture(h.test, {countText(h.test, 1, sizeClicks), pauseText(h.test, sizeClicks)});
+    QVERIFY(h.test.picture() == pausedPicture);
+
+    h.test.lblRdme[0]->show(); // as the explanation button shows them during a pause
+    h.test.lblRdme[1]->show();
+    h.test.cmdStp->click();
+    QCOMPARE(h.st.swtStp, false);
+    QCOMPARE(h.test.tmr1->enabled(), true);
+    QVERIFY(h.test.tmr1->isTicking());
+    QCOMPARE(h.test.tmr1->interval(), 300);
+    QCOMPARE(h.test.cmdStp->text(), QStringLiteral("止"));
+    QCOMPARE(h.test.cmdStp->toolTip(), QStringLiteral("一時停止します。"));
+    for (QPushButton* off :
+         {other, h.test.cmdRdm, h.test.cmdBetu, h.test.cmdKae, h.test.cmdKeka, h.test.cmdEnd})
+        QVERIFY2(!off->isEnabled(), qPrintable(off->objectName()));
+    QVERIFY(own->isEnabled() && h.test.cmdStp->isEnabled());
+    QVERIFY(h.test.lblRdme[0]->isHidden() && h.test.lblRdme[1]->isHidden());
+
+    // The message stays until the next dot clears the screen; the first tick hides the dot.
+    QCOMPARE(h.ticks(2), QStringLiteral("h."));
+    QVERIFY(h.test.picture() == pausedPicture);
+    QCOMPARE(h.ticks(1), QStringLiteral("D"));
+    QVERIFY(h.test.picture() == expectedPicture(h.test, {countText(h.test, 2, sizeClicks)}));
+}
+
+void TstPauseSpeed::speedApplies_data()
+{
+    QTest::addColumn<QString>("moment");
+    QTest::newRow("before any run: the timer stays still") << "start-up";
+    QTest::newRow("left run presenting: at once") << "left presenting";
+    QTest::newRow("right run presenting: at once") << "right presenting";
+    QTest::newRow("left run paused: from the resume") << "left paused";
+    QTest::newRow("right run paused: from the resume") << "right paused";
+    QTest::newRow("after a left run: the timer stays still") << "left ended";
+    QTest::newRow("after a right run: the timer stays still") << "right ended";
+}
+
+void TstPauseSpeed::speedApplies()
+{
+    QFETCH(QString, moment);
+    RunHarness h;
+    enter(h, moment);
+    const bool running = h.st.eyeRunning();
+    const bool paused = running && h.st.swtStp;
+    const int w = h.st.w;
+
+    h.test.cmdSpd->click();
+    QCOMPARE(h.test.cmdSpd->text(), QStringLiteral("遅"));
+    QCOMPARE(h.test.cmdSpd->toolTip(), QStringLiteral("クリックで早くなります"));
+    QCOMPARE(h.st.Spd, 500);
+    QCOMPARE(h.test.tmr1->interval(), running ? 500 : 0);
+    QCOMPARE(h.test.tmr1->isTicking(), running && !paused);
+    if (paused) {
+        h.test.cmdStp->click();
+        QCOMPARE(h.test.tmr1->interval(), 500);
+        QVERIFY(h.test.tmr1->isTicking());
+    }
+    if (running) // the phase runs on: the dot shown before goes, the next comes in turn
+        QCOMPARE(h.ticks(3), QStringLiteral("h.D"));
+    QCOMPARE(h.st.w, running ? w + 1 : w);
+
+    h.test.cmdSpd->click();
+    QCOMPARE(h.test.cmdSpd->text(), QStringLiteral("早"));
+    QCOMPARE(h.test.cmdSpd->toolTip(), QStringLiteral("クリックで遅くなります"));
+    QCOMPARE(h.st.Spd, 300);
+    QCOMPARE(h.test.tmr1->interval(), running ? 300 : 0);
+    QCOMPARE(h.test.tmr1->isTicking(), running);
+
+    // The next start takes the speed in effect.
+    h.test.cmdSpd->click();
+    if (h.test.cmdLft->isEnabled()) {
+        h.test.cmdLft->click();
+        QCOMPARE(h.test.tmr1->interval(), 500);
+        QVERIFY(h.test.tmr1->isTicking());
+    }
+}
+
+void TstPauseSpeed::focusAfterTheSpeedButton_data()
+{
+    QTest::addColumn<QString>("moment");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("before any run: the left-eye button") << "start-up" << "cmdLft";
+    QTest::newRow("left run presenting: the pause button") << "left presenting" << "cmdStp";
+    QTest::newRow("right run presenting: the pause button") << "right presenting" << "cmdStp";
+    QTest::newRow("run paused: the pause button") << "left paused" << "cmdStp";
+    QTest::newRow("after a right run: the left-eye button") << "right ended" << "cmdLft";
+}
+
+void TstPauseSpeed::focusAfterTheSpeedButton()
+{
+    QFETCH(QString, moment);
+    QFETCH(QString, focus);
+    RunHarness h;
+    QVERIFY(QTest::qWaitForWindowActive(&h.test));
+    enter(h, moment);
+    h.test.cmdTen->setFocus();
+    QVERIFY(h.test.cmdTen->hasFocus());
+
+    h.test.cmdSpd->click();
+    QVERIFY(QApplication::focusWidget());
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+}
+
+SHIYA_TEST_MAIN(TstPauseSpeed)
+
+#include "tst_pausespeed.moc"

@@ -1,0 +1,157 @@
+// A click on the window answers the current dot: it marks a point the running eye's run has
+// presented as seen, and nothing else.
+
+#include "runharness.h"
+
+#include "support/testmain.h"
+#include "testrun/response.h"
+
+#include <QFrame>
+#include <QtTest>
+
+#include <functional>
+
+using Moment = std::function<void(RunHarness&)>;
+Q_DECLARE_METATYPE(Moment)
+
+namespace {
+
+// Where the user clicks.
+enum class Where { Surface, Dot, Frame, Handler };
+
+void startLeftToDot3(RunHarness& h)
+{
+    h.test.cmdLft->click();
+    h.tickToDot(3);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Where)
+
+class TstResponse : public QObject {
+    Q_OBJECT
+private slots:
+    void clickRecordsOnlyAPresentedPoint_data();
+    void clickRecordsOnlyAPresentedPoint();
+};
+
+void TstResponse::clickRecordsOnlyAPresentedPoint_data()
+{
+    QTest::addColumn<Moment>("moment");
+    QTest::addColumn<Where>("where");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<bool>("recorded");
+
+    const Moment left = [](RunHarness& h) { h.test.cmdLft->click(); };
+    const Moment dot3 = startLeftToDot3;
+
+    QTest::newRow("no run active: nothing recorded")
+        << Moment([](RunHarness&) {}) << Where::Surface << 1 << false;
+    QTest::newRow("right after the start: not recorded") << left << Where::Surface << 1 << false;
+    QTest::newRow("in the start delay: not recorded") << Moment([](RunHarness& h) {
+        h.test.cmdLft->click();
+        h.ticks(2);
+    }) << Where::Handler << 1 << false;
+    QTest::newRow("with the delay count complete: not recorded") << Moment([](RunHarness& h) {
+        h.test.cmdRgt->click();
+        h.ticks(3);
+    }) << Where::Surface << 1 << false;
+    QTest::newRow("in a pause taken during the delay: not recorded") << Moment([](RunHarness& h) {
+        h.test.cmdLft->click();
+        h.ticks(1);
+        h.test.cmdStp->click();
+    }) << Where::Surface << 2 << false;
+    QTest::newRow("after a restart, before its first dot: not recorded")
+        << Moment([](RunHarness& h) {
+               startLeftToDot3(h);
+               h.test.cmdLft->click();
+               h.ticks(2);
+           })
+        << Where::Surface << 1 << false;
+    QTest::newRow("with the dot shown: seen") << dot3 << Where::Surface << 1 << true;
+    QTest::newRow("on the dot itself: seen") << dot3 << Where::Dot << 1 << true;
+    QTest::newRow("twice for one dot: seen, as once") << dot3 << Where::Surface << 2 << true;
+    QTest::newRow("in the blank after the dot: seen") << Moment([](RunHarness& h) {
+        startLeftToDot3(h);
+        h.ticks(1);
+    }) << Where::Handler << 1 << true;
+    QTest::newRow("with the next dot armed: seen") << Moment([](RunHarness& h) {
+        startLeftToDot3(h);
+        h.ticks(2);
+    }) << Where::Surface << 1 << true;
+    QTest::newRow("in a pause after a dot: seen") << Moment([](RunHarness& h) {
+        startLeftToDot3(h);
+        h.ticks(1);
+        h.test.cmdStp->click();
+    }) << Where::Surface << 1 << true;
+    QTest::newRow("right eye: seen in its grid") << Moment([](RunHarness& h) {
+        h.test.cmdRgt->click();
+        h.tickToDot(2);
+    }) << Where::Surface << 1 << true;
+    QTest::newRow("coarse grid: seen in its grid") << Moment([](RunHarness& h) {
+        h.test.cmdKae->click();
+        startLeftToDot3(h);
+    }) << Where::Handler << 1 << true;
+    QTest::newRow("on the button frame: no answer") << dot3 << Where::Frame << 1 << false;
+    QTest::newRow("current point outside the grid: nothing recorded") << Moment([](RunHarness& h) {
+        startLeftToDot3(h);
+        h.st.a = 19; // as the sheet drawing leaves its loop counters
+        h.st.b = 15;
+    }) << Where::Handler << 1 << false;
+    QTest::newRow("after the run ended: nothing recorded") << Moment([](RunHarness& h) {
+        h.test.cmdKae->click();
+        h.test.cmdLft->click();
+        h.tickToEnd();
+    }) << Where::Surface << 1 << false;
+}
+
+void TstResponse::clickRecordsOnlyAPresentedPoint()
+{
+    QFETCH(Moment, moment);
+    QFETCH(Where, where);
+    QFETCH(int, clicks);
+    QFETCH(bool, recorded);
+    RunHarness h;
+    moment(h);
+
+    TestState expected = h.st;
+    if (recorded) {
+        ResultGrid& grid = expected.swtLft ? leftGrid(expected) : rightGrid(expected);
+        QCOMPARE(grid.at(h.st.a, h.st.b), QStringLiteral("●s"));
+        grid.set(h.st.a, h.st.b, QStringLiteral("○s"));
+    }
+    const double fontSize = h.test.fontSize();
+
+    for (int i = 0; i < clicks; ++i) {
+        switch (where) {
+        case Where::Surface:
+            h.clickAt();
+            break;
+        case Where::Dot:
+            h.clickAt(h.test.shp2->geometry().center());
+            break;
+        case Where::Frame:
+            h.clickAt(h.test.fra1->geometry().topLeft() + QPoint(3, 3));
+            break;
+        case Where::Handler:
+            h.program.response().onWindowClick();
+            break;
+        }
+    }
+
+    QVERIFY(h.st.kekaL15 == expected.kekaL15);
+    QVERIFY(h.st.kekaR15 == expected.kekaR15);
+    QVERIFY(h.st.kekaL11 == expected.kekaL11);
+    QVERIFY(h.st.kekaR11 == expected.kekaR11);
+    QCOMPARE(h.test.fontSize(), where == Where::Frame ? fontSize : 7.0);
+    // The answer changes nothing of the cycle.
+    QCOMPARE(h.st.w, expected.w);
+    QCOMPARE(h.st.n, expected.n);
+    QCOMPARE(h.st.t, expected.t);
+    QCOMPARE(h.st.swtT1, expected.swtT1);
+}
+
+SHIYA_TEST_MAIN(TstResponse)
+
+#include "tst_response.moc"
