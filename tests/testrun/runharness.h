@@ -25,8 +25,8 @@ constexpr char kQuiet = '.';
 // plain start), then a dot every third tick, and the end on the presenting tick after the last.
 inline QString runTrace(int dots, const QString& lead = QStringLiteral("..."))
 {
-    return lead + QLatin1Char(kDot) + QStringLiteral("h.D").repeated(dots - 1) +
-           QStringLiteral("h.E");
+    return lead + QLatin1Char(kDot) + QStringLiteral("h.D").repeated(dots - 1)
+           + QStringLiteral("h.E");
 }
 
 // A point on the window's own surface, away from the mark, the labels and the buttons.

@@ -140,15 +140,16 @@ void TstObserverRun::runRecordsWhatTheObserverAnswered()
                      observer.sees({a, b}) ? QStringLiteral("○s") : QStringLiteral("●s"));
         }
     }
-    QVERIFY(h.grid(!left) == (coarse ? (left ? before.kekaR11 : before.kekaL11)
-                                     : (left ? before.kekaR15 : before.kekaL15)));
+    QVERIFY(h.grid(!left)
+            == (coarse ? (left ? before.kekaR11 : before.kekaL11)
+                       : (left ? before.kekaR15 : before.kekaL15)));
     QVERIFY((coarse ? h.st.kekaL15 : h.st.kekaL11) == (coarse ? before.kekaL15 : before.kekaL11));
     QVERIFY((coarse ? h.st.kekaR15 : h.st.kekaR11) == (coarse ? before.kekaR15 : before.kekaR11));
 
     // The end: red mark, "おわり" beside the last count, one beep, buttons restored.
     QCOMPARE(h.test.shp1->backColor(), QColor(255, 0, 0));
-    QVERIFY(h.test.picture() ==
-            expectedPicture(h.test, {countText(h.test, points, lastTen), endText(h.test)}));
+    QVERIFY(h.test.picture()
+            == expectedPicture(h.test, {countText(h.test, points, lastTen), endText(h.test)}));
     QCOMPARE(h.fakes.beeps, 1);
     QVERIFY(buttonsAsAfterARun(h.test));
     QVERIFY(h.test.cmdKeka->hasFocus());

@@ -83,8 +83,8 @@ void TstPauseSpeed::pauseKeepsTheDotAndResumeHidesIt()
     for (QPushButton* on : {h.test.cmdLft, h.test.cmdRgt, h.test.cmdRdm, h.test.cmdBetu,
                             h.test.cmdKae, h.test.cmdKeka, h.test.cmdEnd, h.test.cmdStp})
         QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
-    const QImage pausedPicture =
-        expectedPicture(h.test, {countText(h.test, 1, sizeClicks), pauseText(h.test, sizeClicks)});
+    const QImage pausedPicture = expectedPicture(
+        h.test, {countText(h.test, 1, sizeClicks), pauseText(h.test, sizeClicks)});
     QVERIFY(h.test.picture() == pausedPicture);
 
     h.test.lblRdme[0]->show(); // as the explanation button shows them during a pause
@@ -165,11 +165,16 @@ void TstPauseSpeed::focusAfterTheSpeedButton_data()
 {
     QTest::addColumn<QString>("moment");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("before any run: the left-eye button") << "start-up" << "cmdLft";
-    QTest::newRow("left run presenting: the pause button") << "left presenting" << "cmdStp";
-    QTest::newRow("right run presenting: the pause button") << "right presenting" << "cmdStp";
-    QTest::newRow("run paused: the pause button") << "left paused" << "cmdStp";
-    QTest::newRow("after a right run: the left-eye button") << "right ended" << "cmdLft";
+    QTest::newRow("before any run: the left-eye button") << "start-up"
+                                                         << "cmdLft";
+    QTest::newRow("left run presenting: the pause button") << "left presenting"
+                                                           << "cmdStp";
+    QTest::newRow("right run presenting: the pause button") << "right presenting"
+                                                            << "cmdStp";
+    QTest::newRow("run paused: the pause button") << "left paused"
+                                                  << "cmdStp";
+    QTest::newRow("after a right run: the left-eye button") << "right ended"
+                                                            << "cmdLft";
 }
 
 void TstPauseSpeed::focusAfterTheSpeedButton()

@@ -15,7 +15,7 @@ Q_DECLARE_METATYPE(Prelude)
 namespace {
 
 // Thrown by a random generator that has been asked for far more numbers than any run needs.
-struct EndlessDraw {};
+struct EndlessDraw { };
 
 // The program's random generator, limited: a draw that never finds a point fails the test
 // instead of hanging it.
