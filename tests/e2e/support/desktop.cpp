@@ -1,0 +1,334 @@
+#include "support/desktop.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTest>
+
+#include <csignal>
+#include <optional>
+#include <sys/prctl.h>
+
+namespace e2e {
+
+namespace {
+
+QString hexId(WindowId window)
+{
+    return QStringLiteral("0x%1").arg(window, 0, 16);
+}
+
+// xdotool matches titles as POSIX extended regular expressions.
+QString escapeForEre(const QString& text)
+{
+    static const QString special = QStringLiteral("\\.[](){}*+?|^$");
+    QString escaped;
+    for (const QChar c : text) {
+        if (special.contains(c))
+            escaped += QLatin1Char('\\');
+        escaped += c;
+    }
+    return escaped;
+}
+
+// The value part of a line "NAME = value" that xprop -notype prints; empty if the
+// property is not set.
+QString xpropValue(const QStringList& arguments)
+{
+    const ToolResult result = runTool(QStringLiteral("xprop"), arguments);
+    if (!result.ok())
+        return {};
+    const QString text = QString::fromUtf8(result.out).trimmed();
+    const int equals = text.indexOf(QLatin1Char('='));
+    return equals < 0 ? QString() : text.mid(equals + 1).trimmed();
+}
+
+QList<long> numbersIn(const QString& text)
+{
+    QList<long> numbers;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const long value = part.trimmed().toLong(&ok);
+        if (ok)
+            numbers.append(value);
+    }
+    return numbers;
+}
+
+std::optional<QPoint> mouseLocation()
+{
+    const ToolResult result
+        = runTool(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")});
+    static const QRegularExpression pattern(QStringLiteral("x:(-?\\d+) y:(-?\\d+)"));
+    const QRegularExpressionMatch match = pattern.match(QString::fromUtf8(result.out));
+    if (!result.ok() || !match.hasMatch())
+        return std::nullopt;
+    return QPoint(match.captured(1).toInt(), match.captured(2).toInt());
+}
+
+} // namespace
+
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs, int intervalMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(intervalMs);
+    }
+    return true;
+}
+
+ToolResult runTool(const QString& program, const QStringList& arguments, const QByteArray& input,
+                   int timeoutMs)
+{
+    ToolResult result;
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForStarted(timeoutMs)) {
+        result.err = process.errorString().toUtf8();
+        return result;
+    }
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        result.err = QByteArrayLiteral("timed out");
+        return result;
+    }
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    if (process.exitStatus() == QProcess::NormalExit)
+        result.exitCode = process.exitCode();
+    return result;
+}
+
+ProgramUnderTest::~ProgramUnderTest()
+{
+    stop();
+}
+
+QString ProgramUnderTest::executable()
+{
+    return qEnvironmentVariable("SHIYA_PROGRAM");
+}
+
+bool ProgramUnderTest::start(const QStringList& arguments)
+{
+    if (executable().isEmpty()) {
+        m_process.setProgram(QString());
+        return false;
+    }
+    m_process.setProgram(executable());
+    m_process.setArguments(arguments);
+    m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+    // Should the test process die, the program goes with it instead of lingering.
+    m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    m_process.start();
+    return m_process.waitForStarted(kStartTimeoutMs);
+}
+
+bool ProgramUnderTest::isRunning() const
+{
+    return m_process.state() != QProcess::NotRunning;
+}
+
+QString ProgramUnderTest::errorString() const
+{
+    if (m_process.program().isEmpty())
+        return QStringLiteral("SHIYA_PROGRAM does not name the program to test");
+    return m_process.errorString();
+}
+
+bool ProgramUnderTest::waitForExit(int timeoutMs)
+{
+    if (!isRunning())
+        return true;
+    return m_process.waitForFinished(timeoutMs);
+}
+
+bool ProgramUnderTest::exitedNormally() const
+{
+    return !isRunning() && m_process.exitStatus() == QProcess::NormalExit;
+}
+
+int ProgramUnderTest::exitCode() const
+{
+    return m_process.exitCode();
+}
+
+void ProgramUnderTest::stop()
+{
+    if (!isRunning())
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+QList<WindowId> findWindows(const QString& title)
+{
+    const ToolResult result = runTool(QStringLiteral("xdotool"),
+                                      {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                       QStringLiteral("--name"),
+                                       QLatin1Char('^') + escapeForEre(title) + QLatin1Char('$')});
+    QList<WindowId> windows;
+    // xdotool ends with 1 when it finds nothing.
+    for (const QByteArray& line : result.out.split('\n')) {
+        bool ok = false;
+        const WindowId window = line.trimmed().toULong(&ok);
+        if (!ok)
+            continue;
+        // The search ignores case; the title must match exactly.
+        const ToolResult name
+            = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowname"), hexId(window)});
+        QString windowTitle = QString::fromUtf8(name.out);
+        if (windowTitle.endsWith(QLatin1Char('\n')))
+            windowTitle.chop(1);
+        if (name.ok() && windowTitle == title)
+            windows.append(window);
+    }
+    return windows;
+}
+
+WindowId waitForWindow(const QString& title, int timeoutMs)
+{
+    QList<WindowId> windows;
+    waitUntil(
+        [&] {
+            windows = findWindows(title);
+            return windows.size() == 1;
+        },
+        timeoutMs);
+    return windows.size() == 1 ? windows.front() : 0;
+}
+
+QRect clientGeometry(WindowId window)
+{
+    // xwininfo, not xdotool getwindowgeometry: the latter counts the title bar twice for a
+    // window inside a window manager's frame.
+    const ToolResult result
+        = runTool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), hexId(window)});
+    if (!result.ok())
+        return {};
+    const QString text = QString::fromUtf8(result.out);
+    const auto field = [&text](const char* name) -> std::optional<int> {
+        const QRegularExpression pattern(QStringLiteral("^\\s*%1:\\s*(-?\\d+)\\s*$")
+                                             .arg(QRegularExpression::escape(QLatin1String(name))),
+                                         QRegularExpression::MultilineOption);
+        const QRegularExpressionMatch match = pattern.match(text);
+        if (!match.hasMatch())
+            return std::nullopt;
+        return match.captured(1).toInt();
+    };
+    const auto x = field("Absolute upper-left X");
+    const auto y = field("Absolute upper-left Y");
+    const auto width = field("Width");
+    const auto height = field("Height");
+    if (!x || !y || !width || !height)
+        return {};
+    return {*x, *y, *width, *height};
+}
+
+QStringList windowStates(WindowId window)
+{
+    const QString value = xpropValue({QStringLiteral("-id"), hexId(window),
+                                      QStringLiteral("-notype"), QStringLiteral("_NET_WM_STATE")});
+    QStringList states;
+    for (const QString& part : value.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        states.append(part.trimmed());
+    return states;
+}
+
+bool isMaximised(WindowId window)
+{
+    const QStringList states = windowStates(window);
+    return states.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT"))
+           && states.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ"));
+}
+
+QRect workArea()
+{
+    const QList<long> areas = numbersIn(xpropValue(
+        {QStringLiteral("-root"), QStringLiteral("-notype"), QStringLiteral("_NET_WORKAREA")}));
+    const QList<long> current
+        = numbersIn(xpropValue({QStringLiteral("-root"), QStringLiteral("-notype"),
+                                QStringLiteral("_NET_CURRENT_DESKTOP")}));
+    const long desktop = current.isEmpty() ? 0 : current.front();
+    if (desktop < 0 || areas.size() < 4 * (desktop + 1))
+        return {};
+    const long* area = areas.constData() + 4 * desktop;
+    return QRect(int(area[0]), int(area[1]), int(area[2]), int(area[3]));
+}
+
+bool fillsWorkArea(const QRect& client, const QRect& area)
+{
+    constexpr int kBorder = 2; // a thin frame line the window manager may keep
+    constexpr int kTitleBar = 64; // the most a title bar plus frame may take at the top
+    const int topGap = client.top() - area.top();
+    return !area.isEmpty() && qAbs(client.left() - area.left()) <= kBorder
+           && qAbs(client.right() - area.right()) <= kBorder
+           && qAbs(client.bottom() - area.bottom()) <= kBorder && topGap >= 0
+           && topGap <= kTitleBar;
+}
+
+bool closeWindow(WindowId window)
+{
+    return runTool(QStringLiteral("wmctrl"),
+                   {QStringLiteral("-i"), QStringLiteral("-c"), hexId(window)})
+        .ok();
+}
+
+QImage screenshot()
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    return screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage clientImage(WindowId window)
+{
+    const QRect client = clientGeometry(window);
+    if (client.isEmpty())
+        return {};
+    return screenshot().copy(client);
+}
+
+bool moveMouse(WindowId window, QPoint at)
+{
+    const QRect client = clientGeometry(window);
+    if (client.isEmpty())
+        return false;
+    const QPoint target = client.topLeft() + at;
+    // Not "mousemove --sync": that waits forever when the pointer is already there.
+    if (!xdotool({QStringLiteral("mousemove"), QString::number(target.x()),
+                  QString::number(target.y())}))
+        return false;
+    return waitUntil([&] { return mouseLocation() == target; }, 5000);
+}
+
+bool click(WindowId window, QPoint at, int button)
+{
+    return moveMouse(window, at) && xdotool({QStringLiteral("click"), QString::number(button)});
+}
+
+bool xdotool(const QStringList& arguments)
+{
+    return runTool(QStringLiteral("xdotool"), arguments).ok();
+}
+
+QString saveArtifact(const QImage& image, const QString& fileName)
+{
+    const QString path = QDir::current().absoluteFilePath(fileName);
+    return image.save(path) ? path : QString();
+}
+
+} // namespace e2e

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QRgb>
+#include <QString>
+
+// Pixel measurements on screenshots. Colours compare exactly (alpha ignored): the program
+// paints its surfaces in flat colours, and anti-aliased edges simply do not match.
+namespace pixels {
+
+// A horizontal run of pixels, both ends included.
+struct Run {
+    int left = 0;
+    int right = -1;
+    int width() const { return right - left + 1; }
+};
+
+// The runs of exactly this colour along row y, left to right, that are at least minWidth
+// pixels wide.
+QList<Run> runsInRow(const QImage& image, int y, QRgb colour, int minWidth = 1);
+
+// The 4-connected patch of exactly this colour that holds the pixel of this colour nearest
+// to `near` (at most `radius` pixels away); its bounding box, or an empty rectangle if no
+// pixel of the colour is that close. pixelCount, if given, receives the patch's size.
+QRect patchNear(const QImage& image, QPoint near, QRgb colour, int radius,
+                int* pixelCount = nullptr);
+
+// The share (0 to 1) of the pixels in the rectangle that have exactly this colour.
+double shareOf(const QImage& image, const QRect& area, QRgb colour);
+
+// "RGB r,g,b" for messages.
+QString describe(QRgb colour);
+// "w x h at x,y" for messages.
+QString describe(const QRect& rect);
+
+} // namespace pixels
