@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# bench/run.sh [runs]
+#
+# Builds the benchmark programs (Release, in build/bench) and runs each of them, on one
+# virtual X server with openbox, `runs` times (default 15) after one warm-up run. A
+# benchmark that has a baseline runs alternately with it, and the figures are compared.
+#
+# A benchmark program prints its figures on a line of its own:
+#     RESULT <name> <figure>=<number> <figure>=<number> ...
+# To add one, build it in bench/CMakeLists.txt and list it in BENCHMARKS below.
+set -euo pipefail
+
+# "<program> [<baseline program>]", run in this order.
+BENCHMARKS=(
+    "bench_startup bench_minimal"
+)
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$root/build/bench
+runs=${1:-15}
+
+measure() {
+    local results=$1 entry program baseline i
+    : >"$results"
+    for entry in "${BENCHMARKS[@]}"; do
+        read -r program baseline <<<"$entry"
+        for ((i = 0; i <= runs; ++i)); do
+            # Run 0 warms the caches up (fonts, shared libraries) and is not counted.
+            run_once "$program" "$i" >>"$results"
+            if [[ -n "$baseline" ]]; then
+                run_once "$baseline" "$i" >>"$results"
+            fi
+        done
+    done
+}
+
+# run_once <program> <run number>: its RESULT lines, each with the run number appended.
+run_once() {
+    local output
+    # The launch time goes to the program: finer than the kernel's start time.
+    if ! output=$(SHIYA_BENCH_T0_NS=$(date +%s%N) "$build/bench/$1" 2>/dev/null); then
+        echo "bench/run.sh: $1 failed" >&2
+        return 1
+    fi
+    grep '^RESULT ' <<<"$output" | sed "s/\$/ run=$2/"
+}
+
+# report <results file>: the median of every figure over the counted runs, and the ratio of
+# each program's median to its baseline's.
+report() {
+    local results=$1 entry program baseline
+    for entry in "${BENCHMARKS[@]}"; do
+        read -r program baseline <<<"$entry"
+        echo
+        echo "$program${baseline:+ against $baseline}: medians of $runs runs"
+        awk -v program="$program" -v baseline="$baseline" '
+            function median(list, count,   sorted, n, i, j, t) {
+                n = split(list, sorted, " ")
+                for (i = 2; i <= n; ++i)
+                    for (j = i; j > 1 && sorted[j - 1] + 0 > sorted[j] + 0; --j) {
+                        t = sorted[j]; sorted[j] = sorted[j - 1]; sorted[j - 1] = t
+                    }
+                return n % 2 ? sorted[(n + 1) / 2] : (sorted[n / 2] + sorted[n / 2 + 1]) / 2
+            }
+            $1 == "RESULT" && ($2 == program || $2 == baseline) && $NF != "run=0" {
+                for (i = 3; i < NF; ++i) {
+                    split($i, pair, "=")
+                    values[$2, pair[1]] = values[$2, pair[1]] " " pair[2]
+                    if (!(pair[1] in seen)) { seen[pair[1]] = 1; order[++figures] = pair[1] }
+                }
+            }
+            END {
+                for (f = 1; f <= figures; ++f) {
+                    name = order[f]
+                    mine = median(values[program, name])
+                    if (baseline == "") {
+                        printf "  %-16s %12.1f\n", name, mine
+                        continue
+                    }
+                    theirs = median(values[baseline, name])
+                    printf "  %-16s %12.1f  baseline %12.1f  ratio %.2f\n", name, mine, theirs,
+                           theirs ? mine / theirs : 0
+                }
+            }' "$results"
+    done
+}
+
+if [[ "${SHIYA_BENCH_UNDER_X:-}" == 1 ]]; then
+    results=$(mktemp)
+    trap 'rm -f "$results"' EXIT
+    measure "$results"
+    report "$results"
+    exit 0
+fi
+
+# shellcheck source=../run.sh
+source "$root/run.sh"
+ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox x11-utils
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSHIYA_BENCH=ON >/dev/null
+cmake --build "$build" -j2
+echo "Running the benchmarks under Xvfb (1280x1024) with openbox"
+SHIYA_BENCH_UNDER_X=1 exec "$root/tests/e2e/run-under-x.sh" "$0" "$runs"

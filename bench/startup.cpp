@@ -1,0 +1,21 @@
+// The program's own start-up (as main.cpp does it), up to the first paint of the maximised
+// test window.
+#include "firstpaint.h"
+
+#include "platform/fonts.h"
+#include "platform/services.h"
+#include "program.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    fonts::installSubstitutions();
+    QApplication app(argc, argv);
+    QApplication::setFont(fonts::windowFont(9));
+    Program program(Services::system());
+    new FirstPaintProbe("bench_startup", &program.testWindow());
+    startGiveUpTimer(30);
+    program.start();
+    return QApplication::exec();
+}
