@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds and runs all tests, twice:
+#   build/test  RelWithDebInfo, warnings as errors: every test (unit and end-to-end);
+#   build/asan  AddressSanitizer, LeakSanitizer and UBSan: every test but those labelled slow.
+# Installs the Debian packages it needs first, if any is missing. Stops at the first pass
+# that fails; exits non-zero if anything failed.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+root=$PWD
+
+# shellcheck source=run.sh
+source ./run.sh
+# The end-to-end tests need an X server, a window manager and the X tools they drive the
+# program with; the install checks use desktop-file-utils and appstream.
+ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-utils wmctrl \
+    desktop-file-utils appstream
+
+jobs=2
+
+echo "== build/test: RelWithDebInfo, warnings as errors"
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHIYA_WERROR=ON -DBUILD_TESTING=ON
+cmake --build build/test -j"$jobs"
+(cd build/test && ctest --output-on-failure -j"$jobs")
+
+echo "== build/asan: AddressSanitizer, LeakSanitizer, UndefinedBehaviorSanitizer"
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DSHIYA_SANITIZE=ON -DSHIYA_WERROR=ON \
+    -DBUILD_TESTING=ON -DSHIYA_BENCH=OFF
+cmake --build build/asan -j"$jobs"
+# Leaks are only suppressed inside Qt, fontconfig and the X libraries (tests/lsan.supp).
+export ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1
+export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build/asan && ctest --output-on-failure -j"$jobs" -LE slow)
