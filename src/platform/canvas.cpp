@@ -146,7 +146,8 @@ void Canvas::print(const QString& text)
     painter.setPen(m_foreColor);
     const QFontMetrics metrics = painter.fontMetrics();
     painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
-    update(QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height())).adjusted(-2, -2, 2, 2));
+    update(QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()))
+               .adjusted(-2, -2, 2, 2));
 
     m_currentX = 0;
     m_currentY += toUnitsY(metrics.height());
@@ -188,7 +189,8 @@ void Canvas::pset(double x, double y)
         const int from = static_cast<int>(std::ceil(middle - 0.5 - half - 1e-9));
         const int to = static_cast<int>(std::floor(middle - 0.5 + half + 1e-9));
         if (from <= to)
-            painter.fillRect(QRect(centre.x() + from, centre.y() + dy, to - from + 1, 1), m_foreColor);
+            painter.fillRect(QRect(centre.x() + from, centre.y() + dy, to - from + 1, 1),
+                             m_foreColor);
     }
     update(QRect(centre, centre).adjusted(-d, -d, d, d));
     moveTo(x, y);

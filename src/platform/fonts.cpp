@@ -23,8 +23,8 @@ void installSubstitutions()
     // IPAPGothic has the metrics closest to the design typeface; the others are CJK
     // fallbacks should it be missing.
     const QStringList japaneseGothics = {
-        QStringLiteral("IPAPGothic"),     QStringLiteral("IPAGothic"),
-        QStringLiteral("VL PGothic"),     QStringLiteral("TakaoPGothic"),
+        QStringLiteral("IPAPGothic"),       QStringLiteral("IPAGothic"),
+        QStringLiteral("VL PGothic"),       QStringLiteral("TakaoPGothic"),
         QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Droid Sans Japanese"),
     };
     QFont::insertSubstitutions(windowFamily(), japaneseGothics);

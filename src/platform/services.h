@@ -22,9 +22,9 @@ private:
 // What the program takes from the world outside its windows. The program uses the real
 // ones (system()); tests put in their own so that runs, dates and copies are reproducible.
 struct Services {
-    std::function<double()> random;             // uniform on [0, 1)
+    std::function<double()> random; // uniform on [0, 1)
     std::function<QDate()> today;
-    QLocale locale;                             // gives the long date format
+    QLocale locale; // gives the long date format
     std::function<bool(const QImage&)> copyImage; // false when the clipboard was not written
     std::function<void()> beep;
     std::function<void()> quit;

@@ -48,8 +48,10 @@ FrmBetu& ResultSheet::touch()
         m_window = new FrmBetu;
         FrmBetu* window = m_window;
         QObject::connect(window, &FrmBetu::labelChanged, window, [this] { onLabelChanged(); });
-        QObject::connect(window->cmdCopy, &QPushButton::clicked, window, [this] { onCopyClicked(); });
-        QObject::connect(window->cmdClr, &QPushButton::clicked, window, [this] { onClearClicked(); });
+        QObject::connect(window->cmdCopy, &QPushButton::clicked, window,
+                         [this] { onCopyClicked(); });
+        QObject::connect(window->cmdClr, &QPushButton::clicked, window,
+                         [this] { onClearClicked(); });
         load(*window);
     }
     return *m_window;

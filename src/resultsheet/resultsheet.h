@@ -27,7 +27,7 @@ public:
     // Test window buttons.
     void onKekaClicked(); // draws the whole sheet from the current results
     void onBetuClicked(); // brings the window to the front as it is
-    void onEndClicked();  // ends the program
+    void onEndClicked(); // ends the program
 
     // Result window events.
     void onLabelChanged();

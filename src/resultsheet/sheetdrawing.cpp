@@ -51,13 +51,14 @@ void printDate(FrmBetu& sheet, const TestState& state, const Services& services,
     const SheetGeometry& g = geometryOf(state);
     const double dx = side == Side::TestWindow ? g.dateDxFromTestWindow : g.dateDxFromSheet;
     sheet.setFontSize(9);
-    printAt(sheet, sheet.x3 + dx, 0.5, services.locale.toString(services.today(), QLocale::LongFormat));
+    printAt(sheet, sheet.x3 + dx, 0.5,
+            services.locale.toString(services.today(), QLocale::LongFormat));
 }
 
 QString tenSizesText(const TestState& state)
 {
-    return QStringLiteral("白点[") + state.tenL + QStringLiteral("]") +
-           QStringLiteral("　　　白点[") + state.tenR + QStringLiteral("]");
+    return QStringLiteral("白点[") + state.tenL + QStringLiteral("]")
+           + QStringLiteral("　　　白点[") + state.tenR + QStringLiteral("]");
 }
 
 void printTenSizes(FrmBetu& sheet, const TestState& state)

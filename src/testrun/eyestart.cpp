@@ -20,12 +20,14 @@ struct EyeStart::Eye {
     const char* otherButtonTip; // set on the other button by every other click
 };
 
-const EyeStart::Eye EyeStart::kLeft{&TestState::x2L,   &TestState::y2L,        &TestState::swtLft,
-                                    &TestState::swtRgt, &GridMode::left,        &FrmTest::cmdLft,
-                                    &FrmTest::cmdRgt,   &EyeStart::m_swtLftTip, "右を最初からスタートします。"};
-const EyeStart::Eye EyeStart::kRight{&TestState::x2R,   &TestState::y2R,        &TestState::swtRgt,
-                                     &TestState::swtLft, &GridMode::right,       &FrmTest::cmdRgt,
-                                     &FrmTest::cmdLft,   &EyeStart::m_swtRgtTip, "左を最初からスタートします。"};
+const EyeStart::Eye EyeStart::kLeft{
+    &TestState::x2L,    &TestState::y2L,        &TestState::swtLft,
+    &TestState::swtRgt, &GridMode::left,        &FrmTest::cmdLft,
+    &FrmTest::cmdRgt,   &EyeStart::m_swtLftTip, "右を最初からスタートします。"};
+const EyeStart::Eye EyeStart::kRight{
+    &TestState::x2R,    &TestState::y2R,        &TestState::swtRgt,
+    &TestState::swtLft, &GridMode::right,       &FrmTest::cmdRgt,
+    &FrmTest::cmdLft,   &EyeStart::m_swtRgtTip, "左を最初からスタートします。"};
 
 EyeStart::EyeStart(TestState& state, FrmTest& test)
     : m_state(state)
@@ -56,8 +58,8 @@ void EyeStart::start(const Eye& eye)
     test.lblRdme[0]->hide();
     test.lblRdme[1]->hide();
 
-    for (QPushButton* button : {test.*eye.otherButton, test.cmdRdm, test.cmdBetu, test.cmdKae,
-                                test.cmdKeka, test.cmdEnd})
+    for (QPushButton* button :
+         {test.*eye.otherButton, test.cmdRdm, test.cmdBetu, test.cmdKae, test.cmdKeka, test.cmdEnd})
         button->setEnabled(false);
     test.cmdStp->setEnabled(true);
     test.cmdStp->setFocus();

@@ -12,8 +12,8 @@
 class ResultGrid {
 public:
     static const QString kUntested; // "×"
-    static const QString kNotSeen;  // "●s"
-    static const QString kSeen;     // "○s"
+    static const QString kNotSeen; // "●s"
+    static const QString kSeen; // "○s"
 
     ResultGrid(int columns, int rows);
 

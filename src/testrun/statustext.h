@@ -9,9 +9,9 @@ class FrmTest;
 // top-left corner for the dot size in use (the mark grows with the dot).
 namespace statustext {
 
-QString instruction();  // "↑ここを見続けてください。"
+QString instruction(); // "↑ここを見続けてください。"
 QString pauseMessage(); // "一時停止中です。"
-QString endMessage();   // "おわり"
+QString endMessage(); // "おわり"
 
 QPointF countOffset(int swtTen);
 QPointF pauseOffset(int swtTen);

@@ -16,12 +16,12 @@ struct FieldLayout::Constants {
     double scaleHeight;
     double fixationX; // default fixation point: the middle test point
     double fixationY;
-    double markDrop;        // centre of the mark below the window centre
+    double markDrop; // centre of the mark below the window centre
     double instructionDrop; // top of the instruction below the mark's top edge
-    double labelShift;      // left edge of the labels right of the centred position
-    double upperLabelRise;  // top of the upper label above the window centre
-    double lowerLabelDrop;  // top of the lower label below the window centre
-    double frameRise;       // top of the button frame above the bottom edge
+    double labelShift; // left edge of the labels right of the centred position
+    double upperLabelRise; // top of the upper label above the window centre
+    double lowerLabelDrop; // top of the lower label below the window centre
+    double frameRise; // top of the button frame above the bottom edge
 };
 
 namespace {
@@ -94,7 +94,8 @@ void FieldLayout::arrange(const Constants& mode)
     statustext::printBesideMark(test, statustext::instruction(), {0, mode.instructionDrop});
 
     // Both labels share the left edge computed from the upper label's width.
-    const double labelLeft = m_state.x1 - test.userRect(test.lblRdme[0]).width() / 2 + mode.labelShift;
+    const double labelLeft
+        = m_state.x1 - test.userRect(test.lblRdme[0]).width() / 2 + mode.labelShift;
     test.setUserPos(test.lblRdme[0], labelLeft, m_state.y1 - mode.upperLabelRise);
     test.lblRdme[0]->show();
     test.setUserPos(test.lblRdme[1], labelLeft, m_state.y1 + mode.lowerLabelDrop);

@@ -23,7 +23,7 @@ struct ButtonDefinition {
     QPushButton* FrmTest::*control;
     const char* name;
     const char* caption;
-    int left;  // twips within the frame
+    int left; // twips within the frame
     int width; // twips
     double points;
     const char* toolTip;
@@ -38,7 +38,8 @@ const ButtonDefinition kButtons[] = {
     {&FrmTest::cmdRdm, "cmdRdm", "説明", 3520, 600, 9, "クリックで説明を消します"},
     {&FrmTest::cmdKeka, "cmdKeka", "結果", 4760, 600, 10.5, "別表を閉じて開き直すと更新されます。"},
     {&FrmTest::cmdRgt, "cmdRgt", "右眼", 710, 600, 10.5, "クリックでスタートします｡"},
-    {&FrmTest::cmdBetu, "cmdBetu", "別表", 4140, 600, 9, "[結果]をクリックしないと更新されません。"},
+    {&FrmTest::cmdBetu, "cmdBetu", "別表", 4140, 600, 9,
+     "[結果]をクリックしないと更新されません。"},
     {&FrmTest::cmdEnd, "cmdEnd", "終了", 5390, 600, 10.5, "終わります｡"},
     {&FrmTest::cmdStp, "cmdStp", "止", 2510, 600, 10.5, "一時停止します。"},
     {&FrmTest::cmdLft, "cmdLft", "左眼", 70, 600, 10.5, "クリックでスタートします｡"},
@@ -163,7 +164,7 @@ void FrmTest::createShortcuts()
 
 void FrmTest::setTabOrders()
 {
-    QWidget* const order[] = {cmdLft, cmdRgt, cmdStp, cmdRdm, cmdBetu, cmdKeka,
+    QWidget* const order[] = {cmdLft, cmdRgt, cmdStp, cmdRdm,  cmdBetu, cmdKeka,
                               cmdEnd, cmdSpd, cmdTen, cmdHaik, cmdKae};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -212,8 +213,8 @@ void FrmTest::changeEvent(QEvent* event)
 
 bool FrmTest::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool press = event->type() == QEvent::MouseButtonPress
-                       || event->type() == QEvent::MouseButtonDblClick;
+    const bool press
+        = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
     if (watched == cmdRdm && press && cmdRdm->isEnabled()) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         emit rdmMouseDown({mouse->button(), mouse->modifiers().testFlag(Qt::ShiftModifier),

@@ -190,13 +190,16 @@ QString Storm::check(Event event, const Snapshot& before)
     const TestState& s = m_h->st;
     if (s.swtLft && s.swtRgt)
         return QStringLiteral("both eyes running");
+    // A run paused and switched to the other grid goes on in that grid.
+    if (before.swtKae != s.swtKae) {
+        m_runDisturbed = true;
+        m_runPoints = qMax(m_runPoints, gridMode(s).points());
+    }
     if (s.eyeRunning() && (s.w < 0 || s.w > m_runPoints))
         return QStringLiteral("count %1 above the run's grid of %2").arg(s.w).arg(m_runPoints);
 
     // The rhythm of a run: one that no grid switch disturbed ends after 4 + 3 x points ticks
     // from its start (less the ticks of a start delay it joined).
-    if (before.swtKae != s.swtKae)
-        m_runDisturbed = true;
     const bool ended = (before.left || before.right) && !s.eyeRunning();
     if (ended && event == Event::Tick) {
         if (!m_runDisturbed && m_runTicks != m_expectedTicks)

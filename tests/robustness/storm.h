@@ -60,7 +60,7 @@ private:
     int m_startedEye = 0; // 1 left, 2 right: an eye start
     bool m_cleared = false;
     // The current run: its ticks since the start, the ticks it must take, the points of the
-    // grid it started in, and whether a grid switch broke its rhythm.
+    // largest grid it has used, and whether a grid switch broke its rhythm.
     int m_runTicks = 0;
     int m_expectedTicks = 0;
     int m_runPoints = 285;
