@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 namespace icons {
 
@@ -47,13 +48,20 @@ QImage testWindowImage(int size)
 
     p.fillRect(QRectF(10 * s, 12 * s, 4 * s, 4 * s), kYellow);
 
+    // White digits with a dark rim, one in each lower quarter, legible on the cyan.
     QFont font(fonts::windowFamily());
-    font.setPixelSize(qMax(5, qRound(10 * s)));
+    font.setPixelSize(qMax(5, qRound(9 * s)));
     font.setBold(true);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(2 * s, 17 * s, 14 * s, 11 * s), Qt::AlignCenter, QStringLiteral("15"));
-    p.drawText(QRectF(16 * s, 17 * s, 14 * s, 11 * s), Qt::AlignCenter, QStringLiteral("19"));
+    const QFontMetricsF metrics(font);
+    const auto digits = [&](const QString& text, double centreX) {
+        QPainterPath path;
+        path.addText(centreX - metrics.horizontalAdvance(text) / 2, 25.5 * s, font, text);
+        p.strokePath(path, QPen(QColor(0, 0, 128), qMax(1.0, 1.5 * s), Qt::SolidLine, Qt::RoundCap,
+                                Qt::RoundJoin));
+        p.fillPath(path, Qt::white);
+    };
+    digits(QStringLiteral("15"), 9.5 * s);
+    digits(QStringLiteral("19"), 22.5 * s);
     return image;
 }
 
