@@ -13,6 +13,7 @@ set -euo pipefail
 # "<program> [<baseline program>]", run in this order.
 BENCHMARKS=(
     "bench_startup bench_minimal"
+    "bench_startup bench_minimal_text"
 )
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

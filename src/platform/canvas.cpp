@@ -27,7 +27,6 @@ Canvas::Canvas(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_picture = blankPicture(size().expandedTo(QSize(1, 1)));
 }
 
 void Canvas::setScaleWidth(double units)
@@ -128,10 +127,34 @@ void Canvas::setBackColor(const QColor& color)
     cls();
 }
 
+namespace {
+
+// More strokes than a full result sheet; beyond this, older ones are baked into an image.
+constexpr size_t kMaxStrokes = 4000;
+
+void playDot(QPainter& painter, const QPoint& centre, int d, const QColor& color)
+{
+    // A disc of whole pixels: those whose centres lie within half the width of the dot's
+    // centre (a pixel's centre for an odd width, a pixel corner for an even one).
+    const double radius = d / 2.0;
+    const double middle = d % 2 ? 0.5 : 0.0;
+    for (int dy = -d / 2; dy < d - d / 2; ++dy) {
+        const double cy = dy + 0.5 - middle;
+        const double half = std::sqrt(qMax(0.0, radius * radius - cy * cy));
+        const int from = static_cast<int>(std::ceil(middle - 0.5 - half - 1e-9));
+        const int to = static_cast<int>(std::floor(middle - 0.5 + half + 1e-9));
+        if (from <= to)
+            painter.fillRect(QRect(centre.x() + from, centre.y() + dy, to - from + 1, 1), color);
+    }
+}
+
+} // namespace
+
 void Canvas::cls()
 {
-    syncPicture();
-    m_picture.fill(m_backColor);
+    m_strokes.clear();
+    m_base = QImage();
+    m_picture = QImage();
     m_currentX = 0;
     m_currentY = 0;
     update();
@@ -139,16 +162,17 @@ void Canvas::cls()
 
 void Canvas::print(const QString& text)
 {
-    syncPicture();
+    Stroke stroke;
+    stroke.kind = Stroke::Kind::Text;
+    stroke.color = m_foreColor;
+    stroke.text = text;
+    stroke.font = drawFont();
+    const QFontMetrics metrics(stroke.font, this);
     const QPoint topLeft = toPixel(m_currentX, m_currentY);
-    QPainter painter(&m_picture);
-    painter.setFont(drawFont());
-    painter.setPen(m_foreColor);
-    const QFontMetrics metrics = painter.fontMetrics();
-    painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
-    update(QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()))
-               .adjusted(-2, -2, 2, 2));
-
+    stroke.from = topLeft + QPoint(0, metrics.ascent());
+    stroke.bounds = metrics.boundingRect(text).translated(stroke.from).adjusted(-2, -2, 2, 2)
+                    | QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()));
+    record(std::move(stroke));
     m_currentX = 0;
     m_currentY += toUnitsY(metrics.height());
 }
@@ -160,81 +184,105 @@ void Canvas::printNumber(int value)
 
 void Canvas::line(double x1, double y1, double x2, double y2)
 {
-    syncPicture();
-    const QPoint from = toPixel(x1, y1);
-    const QPoint to = toPixel(x2, y2);
-    QPainter painter(&m_picture);
-    QPen pen(m_foreColor, m_drawWidth > 1 ? m_drawWidth : 0); // 0: cosmetic, one pixel
-    if (m_drawStyle == DrawStyle::Dot)
-        pen.setStyle(Qt::DotLine);
-    painter.setPen(pen);
-    painter.drawLine(from, to);
-    update(QRect(from, to).normalized().adjusted(-1, -1, 1, 1));
+    Stroke stroke;
+    stroke.kind = Stroke::Kind::Line;
+    stroke.color = m_foreColor;
+    stroke.from = toPixel(x1, y1);
+    stroke.to = toPixel(x2, y2);
+    stroke.width = m_drawWidth;
+    stroke.style = m_drawStyle;
+    const int margin = m_drawWidth;
+    stroke.bounds
+        = QRect(stroke.from, stroke.to).normalized().adjusted(-margin, -margin, margin, margin);
+    record(std::move(stroke));
     moveTo(x2, y2);
 }
 
 void Canvas::pset(double x, double y)
 {
-    syncPicture();
-    const QPoint centre = toPixel(x, y);
-    // A disc of whole pixels: those whose centres lie within half the draw width of the
-    // dot's centre (a pixel's centre for an odd width, a pixel corner for an even one).
+    Stroke stroke;
+    stroke.kind = Stroke::Kind::Dot;
+    stroke.color = m_foreColor;
+    stroke.from = toPixel(x, y);
+    stroke.width = m_drawWidth;
     const int d = m_drawWidth;
-    const double radius = d / 2.0;
-    const double middle = d % 2 ? 0.5 : 0.0;
-    QPainter painter(&m_picture);
-    for (int dy = -d / 2; dy < d - d / 2; ++dy) {
-        const double cy = dy + 0.5 - middle;
-        const double half = std::sqrt(qMax(0.0, radius * radius - cy * cy));
-        const int from = static_cast<int>(std::ceil(middle - 0.5 - half - 1e-9));
-        const int to = static_cast<int>(std::floor(middle - 0.5 + half + 1e-9));
-        if (from <= to)
-            painter.fillRect(QRect(centre.x() + from, centre.y() + dy, to - from + 1, 1),
-                             m_foreColor);
-    }
-    update(QRect(centre, centre).adjusted(-d, -d, d, d));
+    stroke.bounds = QRect(stroke.from, stroke.from).adjusted(-d, -d, d, d);
+    record(std::move(stroke));
     moveTo(x, y);
+}
+
+void Canvas::record(Stroke stroke)
+{
+    update(stroke.bounds);
+    m_picture = QImage();
+    m_strokes.push_back(std::move(stroke));
+    if (m_strokes.size() > kMaxStrokes) {
+        // A drawing that is never cleared still takes bounded memory.
+        QImage baked = blankImage(size().expandedTo(m_base.size()).expandedTo(QSize(1, 1)));
+        QPainter painter(&baked);
+        render(painter, baked.rect());
+        painter.end();
+        m_base = baked;
+        m_strokes.clear();
+    }
+}
+
+void Canvas::render(QPainter& painter, const QRect& area) const
+{
+    painter.fillRect(area, m_backColor);
+    if (!m_base.isNull())
+        painter.drawImage(area, m_base, area);
+    painter.setClipRect(area);
+    for (const Stroke& stroke : m_strokes) {
+        if (!stroke.bounds.intersects(area))
+            continue;
+        switch (stroke.kind) {
+        case Stroke::Kind::Text:
+            painter.setFont(stroke.font);
+            painter.setPen(stroke.color);
+            painter.drawText(stroke.from, stroke.text);
+            break;
+        case Stroke::Kind::Line: {
+            QPen pen(stroke.color, stroke.width > 1 ? stroke.width : 0); // 0: cosmetic, one pixel
+            if (stroke.style == DrawStyle::Dot)
+                pen.setStyle(Qt::DotLine);
+            painter.setPen(pen);
+            painter.drawLine(stroke.from, stroke.to);
+            break;
+        }
+        case Stroke::Kind::Dot:
+            playDot(painter, stroke.from, stroke.width, stroke.color);
+            break;
+        }
+    }
+    painter.setClipping(false);
+}
+
+const QImage& Canvas::picture() const
+{
+    const QSize client = size().expandedTo(QSize(1, 1));
+    if (m_picture.size() != client) {
+        m_picture = blankImage(client);
+        QPainter painter(&m_picture);
+        render(painter, m_picture.rect());
+    }
+    return m_picture;
 }
 
 void Canvas::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    painter.drawImage(dirty, m_picture, dirty);
+    if (m_picture.size() == size())
+        painter.drawImage(event->rect(), m_picture, event->rect());
+    else
+        render(painter, event->rect());
 }
 
-void Canvas::resizeEvent(QResizeEvent* event)
-{
-    syncPicture();
-    QWidget::resizeEvent(event);
-}
-
-const QImage& Canvas::picture() const
-{
-    syncPicture();
-    return m_picture;
-}
-
-void Canvas::syncPicture() const
-{
-    // The picture follows the client area: what fits is kept, the rest is background. A
-    // hidden window gets no resize events, so every use of the picture checks its size.
-    const QSize client = size().expandedTo(QSize(1, 1));
-    if (m_picture.size() == client)
-        return;
-    QImage resized = blankPicture(client);
-    QPainter painter(&resized);
-    painter.drawImage(0, 0, m_picture);
-    painter.end();
-    m_picture = resized;
-}
-
-QImage Canvas::blankPicture(const QSize& size) const
+QImage Canvas::blankImage(const QSize& size) const
 {
     QImage image(size, QImage::Format_RGB32);
-    // Point sizes must give the same pixels in the picture as on the screen.
-    const int dotsPerMetre = qRound(logicalDpiX() * kInchesPerMetre);
-    image.setDotsPerMeterX(dotsPerMetre);
+    // Point sizes must give the same pixels in the image as on the screen.
+    image.setDotsPerMeterX(qRound(logicalDpiX() * kInchesPerMetre));
     image.setDotsPerMeterY(qRound(logicalDpiY() * kInchesPerMetre));
     image.fill(m_backColor);
     return image;

@@ -5,14 +5,18 @@
 #include <QRectF>
 #include <QWidget>
 
+#include <vector>
+
 // Line style of Canvas::line().
 enum class DrawStyle { Solid, Dot };
 
 // A window surface with a user scale and a persistent picture.
 //
 // The client area carries a user scale (scaleWidth by scaleHeight units, origin top-left,
-// y downwards; the units need not be square). Text and lines are drawn immediately into a
-// QImage that paintEvent() shows, so what is drawn survives covering and can be copied.
+// y downwards; the units need not be square). What is printed and drawn is kept, in pixels,
+// as a list of strokes since the last clear; paintEvent() plays them, so the drawing
+// survives covering, and picture() renders them into an image to copy. The memory this
+// takes follows what is drawn, not the size of the screen.
 // Child controls keep their pixel geometry when the scale or the window size changes; their
 // position and size can be read and set in user units through this class.
 class Canvas : public QWidget {
@@ -57,7 +61,7 @@ public:
     DrawStyle drawStyle() const { return m_drawStyle; }
     void setDrawStyle(DrawStyle style) { m_drawStyle = style; }
 
-    // Erases the picture to the background colour; controls are not affected.
+    // Erases the drawing to the background colour; controls are not affected.
     void cls();
     // Prints text with its top-left corner at the current position, in the foreColor and the
     // window's font at fontSize(); afterwards the position is at the start of the next line.
@@ -70,19 +74,36 @@ public:
     // A filled dot drawWidth() pixels across, centred on the point.
     void pset(double x, double y);
 
+    // The client area as drawn: background and drawing, without the controls.
     const QImage& picture() const;
     QFont drawFont() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPoint toPixel(double x, double y) const;
-    QImage blankPicture(const QSize& size) const;
-    void syncPicture() const;
+    // One text, line or dot, in pixels.
+    struct Stroke {
+        enum class Kind { Text, Line, Dot };
+        Kind kind = Kind::Text;
+        QRect bounds; // every pixel it may touch
+        QColor color;
+        QPoint from; // text: start of the baseline; line: first end; dot: centre
+        QPoint to; // line: second end
+        QString text;
+        QFont font;
+        int width = 1; // line width, dot diameter
+        DrawStyle style = DrawStyle::Solid;
+    };
 
-    mutable QImage m_picture;
+    QPoint toPixel(double x, double y) const;
+    void record(Stroke stroke);
+    void render(QPainter& painter, const QRect& area) const;
+    QImage blankImage(const QSize& size) const;
+
+    std::vector<Stroke> m_strokes; // since the last clear, in the order drawn
+    QImage m_base; // older strokes, baked when there were very many
+    mutable QImage m_picture; // rendered on demand, dropped when the drawing changes
     double m_scaleWidth = 1.0;
     double m_scaleHeight = 1.0;
     double m_currentX = 0.0;

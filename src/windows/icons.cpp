@@ -23,7 +23,8 @@ QImage blankImage(int size)
 QIcon iconOf(QImage (*draw)(int))
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    // The window manager takes what it needs from these; the menu has the installed theme's.
+    for (int size : {16, 32, 48})
         icon.addPixmap(QPixmap::fromImage(draw(size)));
     return icon;
 }

@@ -2,7 +2,7 @@
 
 #include "platform/fonts.h"
 #include "platform/twips.h"
-#include "windows/buttonstyle.h"
+#include "windows/flatbutton.h"
 #include "windows/icons.h"
 
 #include <QComboBox>
@@ -38,14 +38,11 @@ void FrmBetu::createButtons()
 {
     const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
     const auto make = [&](const char* name, const char* caption, int left, const char* tip) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), this);
+        auto* button = new FlatButton(QString::fromUtf8(caption), QColor(192, 255, 192), this);
         button->setObjectName(QString::fromLatin1(name));
         button->setFont(fonts::windowFont(10.5));
         button->setToolTip(QString::fromUtf8(tip));
-        button->setStyleSheet(flatButtonStyle(QColor(192, 255, 192)));
         button->setGeometry(px(left), px(3480), px(849), px(297));
-        // Enter clicks the button that has the focus, as Space does.
-        button->setAutoDefault(true);
         return button;
     };
     cmdClr = make("cmdClr", "クリア", 3480, "検査結果を消去します｡");

@@ -4,7 +4,7 @@
 #include "platform/intervaltimer.h"
 #include "platform/shape.h"
 #include "platform/twips.h"
-#include "windows/buttonstyle.h"
+#include "windows/flatbutton.h"
 #include "windows/icons.h"
 
 #include <QFrame>
@@ -89,7 +89,6 @@ void FrmTest::createFrame()
     palette.setColor(QPalette::Window, kBackground);
     fra1->setPalette(palette);
     fra1->setFont(fonts::windowFont(9));
-    fra1->setStyleSheet(flatButtonStyle(kButtonFace));
     // Presses in the gaps between the buttons belong to the frame, not to the window.
     fra1->setAttribute(Qt::WA_NoMousePropagation);
     fra1->setGeometry(px(2160), px(6600), px(6034), px(530));
@@ -99,13 +98,11 @@ void FrmTest::createButtons()
 {
     const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
     for (const ButtonDefinition& def : kButtons) {
-        auto* button = new QPushButton(QString::fromUtf8(def.caption), fra1);
+        auto* button = new FlatButton(QString::fromUtf8(def.caption), kButtonFace, fra1);
         button->setObjectName(QString::fromLatin1(def.name));
         button->setFont(fonts::windowFont(def.points));
         button->setToolTip(QString::fromUtf8(def.toolTip));
         button->setGeometry(px(def.left), px(kButtonTop), px(def.width), px(kButtonHeight));
-        // Enter clicks the button that has the focus, as Space does.
-        button->setAutoDefault(true);
         this->*def.control = button;
     }
     cmdStp->setEnabled(false);

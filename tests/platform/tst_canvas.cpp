@@ -47,6 +47,8 @@ private slots:
     void thePictureSurvivesAResizeWhereItStillFits();
     void theFontSizeChangesOnlyTheDrawing();
     void aHiddenWindowDrawsOnAPictureOfItsOwnSize();
+    void aDrawingThatIsNeverClearedIsKeptWhole();
+    void whatIsDrawnIsWhatTheWindowShows();
 };
 
 void TstCanvas::twipsBecomePixelsThroughTheDpi_data()
@@ -304,6 +306,47 @@ void TstCanvas::aHiddenWindowDrawsOnAPictureOfItsOwnSize()
     QVERIFY(canvas.isHidden());
     QCOMPARE(canvas.picture().size(), QSize(300, 120));
     QCOMPARE(inkBox(canvas.picture(), Qt::white), QRect(0, 119, 300, 1));
+}
+
+void TstCanvas::aDrawingThatIsNeverClearedIsKeptWhole()
+{
+    // Far more strokes than a result sheet has: the oldest must survive as the newest do.
+    Canvas canvas;
+    canvas.resize(200, 200);
+    canvas.setScaleWidth(200);
+    canvas.setScaleHeight(200);
+    for (int i = 0; i < 10000; ++i) {
+        canvas.setForeColor(i == 0 ? Qt::red : Qt::blue);
+        canvas.pset(i % 200, (i / 200) * 2);
+    }
+    const QImage& picture = canvas.picture();
+    QCOMPARE(picture.pixelColor(0, 0), QColor(Qt::red));
+    QCOMPARE(picture.pixelColor(199, 98), QColor(Qt::blue));
+    QCOMPARE(picture.pixelColor(50, 99), QColor(Qt::white));
+    canvas.cls();
+    QVERIFY(inkBox(canvas.picture(), Qt::white).isEmpty());
+}
+
+void TstCanvas::whatIsDrawnIsWhatTheWindowShows()
+{
+    Canvas canvas;
+    canvas.resize(300, 120);
+    canvas.setScaleWidth(30);
+    canvas.setScaleHeight(12);
+    canvas.setBackColor(QColor(64, 64, 64));
+    canvas.setForeColor(QColor(255, 255, 0));
+    canvas.setFontSize(11);
+    canvas.moveTo(2, 2);
+    canvas.print(QStringLiteral("↑ここを見続けてください。"));
+    canvas.setDrawWidth(5);
+    canvas.pset(25, 10);
+    canvas.setDrawWidth(1);
+    canvas.setDrawStyle(DrawStyle::Dot);
+    canvas.line(1, 11, 29, 11);
+    canvas.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
+    const QImage shown = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown, canvas.picture());
 }
 
 SHIYA_TEST_MAIN(TstCanvas)
