@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # bench/run.sh [runs]
+# SHIYA_BENCH_ONLY=startup or SHIYA_BENCH_ONLY=single runs one of the two groups alone.
 #
 # Builds the benchmark programs (Release, in build/bench) and runs each of them, on one
 # virtual X server with openbox, `runs` times (default 15) after one warm-up run. A
@@ -14,6 +15,12 @@ set -euo pipefail
 BENCHMARKS=(
     "bench_startup bench_minimal"
     "bench_startup bench_minimal_text"
+)
+# Programs that measure over many repetitions or a long time themselves: run once each and
+# reported as they print.
+SINGLE_RUNS=(
+    bench_sheet
+    bench_ticks
 )
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -86,11 +93,28 @@ report() {
     done
 }
 
+# single_runs: each program of SINGLE_RUNS once, its figures one per line.
+single_runs() {
+    local program line
+    for program in "${SINGLE_RUNS[@]}"; do
+        echo
+        echo "$program (one run)"
+        line=$(run_once "$program" 1 | head -n 1)
+        tr ' ' '\n' <<<"$line" | grep '=' | grep -v '^run=' | sed 's/=/ /' |
+            awk '{ printf "  %-20s %12s\n", $1, $2 }'
+    done
+}
+
 if [[ "${SHIYA_BENCH_UNDER_X:-}" == 1 ]]; then
     results=$(mktemp)
     trap 'rm -f "$results"' EXIT
-    measure "$results"
-    report "$results"
+    if [[ "${SHIYA_BENCH_ONLY:-}" != single ]]; then
+        measure "$results"
+        report "$results"
+    fi
+    if [[ "${SHIYA_BENCH_ONLY:-}" != startup ]]; then
+        single_runs
+    fi
     exit 0
 fi
 

@@ -152,12 +152,16 @@ void playDot(QPainter& painter, const QPoint& centre, int d, const QColor& color
 
 void Canvas::cls()
 {
+    // Only where there was something to erase.
+    QRect drawn = m_base.isNull() ? QRect() : rect();
+    for (const Stroke& stroke : m_strokes)
+        drawn |= stroke.bounds;
+    markDirty(drawn);
     m_strokes.clear();
     m_base = QImage();
     m_picture = QImage();
     m_currentX = 0;
     m_currentY = 0;
-    update();
 }
 
 void Canvas::print(const QString& text)
@@ -170,8 +174,10 @@ void Canvas::print(const QString& text)
     const QFontMetrics metrics(stroke.font, this);
     const QPoint topLeft = toPixel(m_currentX, m_currentY);
     stroke.from = topLeft + QPoint(0, metrics.ascent());
-    stroke.bounds = metrics.boundingRect(text).translated(stroke.from).adjusted(-2, -2, 2, 2)
-                    | QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()));
+    // The line's box, widened for glyphs that reach beyond their advance.
+    const int overhang = metrics.height() / 2;
+    stroke.bounds = QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()))
+                        .adjusted(-overhang, -2, overhang, 2);
     record(std::move(stroke));
     m_currentX = 0;
     m_currentY += toUnitsY(metrics.height());
@@ -213,7 +219,7 @@ void Canvas::pset(double x, double y)
 
 void Canvas::record(Stroke stroke)
 {
-    update(stroke.bounds);
+    markDirty(stroke.bounds);
     m_picture = QImage();
     m_strokes.push_back(std::move(stroke));
     if (m_strokes.size() > kMaxStrokes) {
@@ -224,6 +230,25 @@ void Canvas::record(Stroke stroke)
         painter.end();
         m_base = baked;
         m_strokes.clear();
+    }
+}
+
+void Canvas::markDirty(const QRect& area)
+{
+    // Many small updates cost more than drawing: a handler that draws hundreds of marks
+    // asks for one repaint of their bounding box, once it has returned.
+    if (area.isEmpty())
+        return;
+    const bool posted = !m_dirty.isEmpty();
+    m_dirty |= area;
+    if (!posted) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                update(m_dirty);
+                m_dirty = QRect();
+            },
+            Qt::QueuedConnection);
     }
 }
 

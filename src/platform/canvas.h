@@ -98,12 +98,14 @@ private:
 
     QPoint toPixel(double x, double y) const;
     void record(Stroke stroke);
+    void markDirty(const QRect& area);
     void render(QPainter& painter, const QRect& area) const;
     QImage blankImage(const QSize& size) const;
 
     std::vector<Stroke> m_strokes; // since the last clear, in the order drawn
     QImage m_base; // older strokes, baked when there were very many
     mutable QImage m_picture; // rendered on demand, dropped when the drawing changes
+    QRect m_dirty;            // to repaint once the handler that draws has returned
     double m_scaleWidth = 1.0;
     double m_scaleHeight = 1.0;
     double m_currentX = 0.0;
