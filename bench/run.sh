@@ -21,6 +21,7 @@ BENCHMARKS=(
 SINGLE_RUNS=(
     bench_sheet
     bench_ticks
+    bench_longrun
 )
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -2,6 +2,7 @@
 #include "support/testmain.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QtTest>
 
 #include <cstdio>
@@ -40,9 +41,17 @@ void TstStorm::stormsKeepTheInvariants()
     clock.start();
     const QString failure = storm.run(events);
     const double seconds = clock.nsecsElapsed() / 1e9;
-    std::printf("storm seed %llu: %d events in %.2f s (%.0f events/s), %d runs completed, %d quits\n",
+    QFile status(QStringLiteral("/proc/self/status"));
+    QByteArray peak = "?";
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmHWM:"))
+                peak = line.mid(6).simplified();
+    }
+    std::printf("storm seed %llu: %d events in %.2f s (%.0f events/s), %d runs completed, "
+                "%d quits, peak memory %s\n",
                 static_cast<unsigned long long>(seed), events, seconds, events / seconds,
-                storm.completedRuns(), storm.quits());
+                storm.completedRuns(), storm.quits(), peak.constData());
     QVERIFY2(failure.isEmpty(),
              qPrintable(QStringLiteral("replay with SHIYA_STORM_SEED=%1: %2").arg(seed).arg(failure)));
     // The storm must have let runs reach their end, or it tested little of the rhythm.
