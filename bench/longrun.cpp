@@ -3,7 +3,7 @@
 // copy. The timer is driven directly, so the session takes seconds, not days.
 // Prints:
 //   RESULT bench_longrun rss_after_10_kib=.. rss_after_1000_kib=.. growth_pct=.. seconds=..
-#include "platform/fonts.h"
+#include "platform/application.h"
 #include "platform/intervaltimer.h"
 #include "platform/services.h"
 #include "program.h"
@@ -34,9 +34,7 @@ long statusKiB(const char* field)
 
 int main(int argc, char* argv[])
 {
-    fonts::installSubstitutions();
-    QApplication app(argc, argv);
-    QApplication::setFont(fonts::windowFont(9));
+    Application app(argc, argv);
     Services services = Services::system();
     services.random = UniformRandom(1000);
     services.beep = [] {};

@@ -4,7 +4,7 @@
 // Prints:
 //   RESULT bench_sheet draw_median_ms=.. draw_max_ms=.. copy_median_ms=.. copy_max_ms=..
 //          png_median_ms=..
-#include "platform/fonts.h"
+#include "platform/application.h"
 #include "platform/services.h"
 #include "program.h"
 #include "windows/resultwindow.h"
@@ -34,9 +34,7 @@ double median(std::vector<double> values)
 
 int main(int argc, char* argv[])
 {
-    fonts::installSubstitutions();
-    QApplication app(argc, argv);
-    QApplication::setFont(fonts::windowFont(9));
+    Application app(argc, argv);
     Program program(Services::system());
     program.start();
     QApplication::processEvents();

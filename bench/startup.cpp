@@ -2,7 +2,7 @@
 // test window.
 #include "firstpaint.h"
 
-#include "platform/fonts.h"
+#include "platform/application.h"
 #include "platform/services.h"
 #include "program.h"
 
@@ -10,9 +10,7 @@
 
 int main(int argc, char* argv[])
 {
-    fonts::installSubstitutions();
-    QApplication app(argc, argv);
-    QApplication::setFont(fonts::windowFont(9));
+    Application app(argc, argv);
     Program program(Services::system());
     new FirstPaintProbe("bench_startup", &program.testWindow());
     startGiveUpTimer(30);

@@ -3,7 +3,7 @@
 // Prints:
 //   RESULT bench_ticks ticks=N tick_dev_median_ms=.. tick_dev_p99_ms=.. tick_dev_max_ms=..
 //          dot_dev_median_ms=.. dot_dev_p99_ms=.. dot_dev_max_ms=.. cpu_run_pct=.. cpu_idle_pct=..
-#include "platform/fonts.h"
+#include "platform/application.h"
 #include "platform/intervaltimer.h"
 #include "platform/services.h"
 #include "platform/shape.h"
@@ -84,9 +84,7 @@ private:
 
 int main(int argc, char* argv[])
 {
-    fonts::installSubstitutions();
-    QApplication app(argc, argv);
-    QApplication::setFont(fonts::windowFont(9));
+    Application app(argc, argv);
     Program program(Services::system());
     program.services().beep = [] {};
     FrmTest& test = program.testWindow();

@@ -1,15 +1,11 @@
-#include "platform/fonts.h"
+#include "platform/application.h"
 #include "platform/services.h"
 #include "program.h"
 
-#include <QApplication>
-
 int main(int argc, char* argv[])
 {
-    fonts::installSubstitutions();
-    QApplication app(argc, argv);
-    QApplication::setFont(fonts::windowFont(9));
+    Application app(argc, argv);
     Program program(Services::system());
     program.start();
-    return QApplication::exec();
+    return Application::exec();
 }

@@ -19,6 +19,14 @@ QRect inkBox(const QImage& image, const QColor& background)
     return box;
 }
 
+// A canvas of this client size carrying this user scale.
+void setUp(Canvas& canvas, int width, int height, double scaleWidth, double scaleHeight)
+{
+    canvas.resize(width, height);
+    canvas.setScaleWidth(scaleWidth);
+    canvas.setScaleHeight(scaleHeight);
+}
+
 int inkCount(const QImage& image, const QColor& colour, const QRect& area)
 {
     int count = 0;
@@ -75,9 +83,7 @@ void TstCanvas::twipsBecomePixelsThroughTheDpi()
 void TstCanvas::userUnitsMapOntoTheClientArea()
 {
     Canvas canvas;
-    canvas.resize(1000, 805);
-    canvas.setScaleWidth(20);
-    canvas.setScaleHeight(16.1);
+    setUp(canvas, 1000, 805, 20, 16.1);
     QCOMPARE(canvas.toPixelsX(1), 50.0);
     QVERIFY(qFuzzyCompare(canvas.toPixelsY(15), 750.0));
     QCOMPARE(canvas.toUnits(QPointF(500, 402.5)), QPointF(10, 8.05));
@@ -92,9 +98,7 @@ void TstCanvas::userUnitsMapOntoTheClientArea()
 void TstCanvas::controlsKeepTheirPixelsWhenTheScaleOrSizeChanges()
 {
     Canvas canvas;
-    canvas.resize(1000, 805);
-    canvas.setScaleWidth(20);
-    canvas.setScaleHeight(16.1);
+    setUp(canvas, 1000, 805, 20, 16.1);
     auto* control = new QWidget(&canvas);
     canvas.setUserPos(control, 9.88, 8.2);
     canvas.setUserWidth(control, 0.24);
@@ -136,9 +140,7 @@ void TstCanvas::aShrunkWindowStillConvertsFinitely()
 void TstCanvas::printPutsTheTextsTopLeftCornerAtThePosition()
 {
     Canvas canvas;
-    canvas.resize(400, 200);
-    canvas.setScaleWidth(40);
-    canvas.setScaleHeight(20);
+    setUp(canvas, 400, 200, 40, 20);
     canvas.setBackColor(Qt::white);
     canvas.setForeColor(Qt::black);
     canvas.setFontSize(20);
@@ -157,9 +159,7 @@ void TstCanvas::printPutsTheTextsTopLeftCornerAtThePosition()
 void TstCanvas::printMovesToTheNextLine()
 {
     Canvas canvas;
-    canvas.resize(400, 200);
-    canvas.setScaleWidth(400);
-    canvas.setScaleHeight(200);
+    setUp(canvas, 400, 200, 400, 200);
     canvas.moveTo(30, 10);
     canvas.print(QStringLiteral("a"));
     QCOMPARE(canvas.currentX(), 0.0);
@@ -176,9 +176,7 @@ void TstCanvas::aPositiveNumberIsPrintedWithALeadingBlank()
     Canvas withBlank;
     Canvas withoutBlank;
     for (Canvas* canvas : {&withBlank, &withoutBlank}) {
-        canvas->resize(200, 50);
-        canvas->setScaleWidth(200);
-        canvas->setScaleHeight(50);
+        setUp(*canvas, 200, 50, 200, 50);
         canvas->setForeColor(Qt::black);
         canvas->moveTo(10, 10);
     }
@@ -195,9 +193,7 @@ void TstCanvas::aPositiveNumberIsPrintedWithALeadingBlank()
 void TstCanvas::psetDrawsADotDrawWidthAcross()
 {
     Canvas canvas;
-    canvas.resize(100, 100);
-    canvas.setScaleWidth(10);
-    canvas.setScaleHeight(10);
+    setUp(canvas, 100, 100, 10, 10);
     canvas.setForeColor(Qt::red);
     canvas.setDrawWidth(5);
     canvas.pset(5, 5);
@@ -225,9 +221,7 @@ void TstCanvas::psetDrawsADotDrawWidthAcross()
 void TstCanvas::dottedLinesHaveGapsAndSolidOnesNone()
 {
     Canvas canvas;
-    canvas.resize(100, 100);
-    canvas.setScaleWidth(10);
-    canvas.setScaleHeight(10);
+    setUp(canvas, 100, 100, 10, 10);
     canvas.setForeColor(Qt::black);
     canvas.line(1, 2, 9, 2);
     canvas.setDrawStyle(DrawStyle::Dot);
@@ -244,9 +238,7 @@ void TstCanvas::dottedLinesHaveGapsAndSolidOnesNone()
 void TstCanvas::clsAndANewBackgroundEraseTheDrawing()
 {
     Canvas canvas;
-    canvas.resize(50, 50);
-    canvas.setScaleWidth(50);
-    canvas.setScaleHeight(50);
+    setUp(canvas, 50, 50, 50, 50);
     canvas.setForeColor(Qt::black);
     canvas.line(0, 10, 49, 10);
     canvas.cls();
@@ -261,9 +253,7 @@ void TstCanvas::clsAndANewBackgroundEraseTheDrawing()
 void TstCanvas::thePictureSurvivesAResizeWhereItStillFits()
 {
     Canvas canvas;
-    canvas.resize(100, 100);
-    canvas.setScaleWidth(100);
-    canvas.setScaleHeight(100);
+    setUp(canvas, 100, 100, 100, 100);
     canvas.setForeColor(Qt::blue);
     canvas.line(10, 10, 90, 10);
     canvas.resize(60, 120);
@@ -312,9 +302,7 @@ void TstCanvas::aDrawingThatIsNeverClearedIsKeptWhole()
 {
     // Far more strokes than a result sheet has: the oldest must survive as the newest do.
     Canvas canvas;
-    canvas.resize(200, 200);
-    canvas.setScaleWidth(200);
-    canvas.setScaleHeight(200);
+    setUp(canvas, 200, 200, 200, 200);
     for (int i = 0; i < 10000; ++i) {
         canvas.setForeColor(i == 0 ? Qt::red : Qt::blue);
         canvas.pset(i % 200, (i / 200) * 2);
@@ -330,9 +318,7 @@ void TstCanvas::aDrawingThatIsNeverClearedIsKeptWhole()
 void TstCanvas::whatIsDrawnIsWhatTheWindowShows()
 {
     Canvas canvas;
-    canvas.resize(300, 120);
-    canvas.setScaleWidth(30);
-    canvas.setScaleHeight(12);
+    setUp(canvas, 300, 120, 30, 12);
     canvas.setBackColor(QColor(64, 64, 64));
     canvas.setForeColor(QColor(255, 255, 0));
     canvas.setFontSize(11);

@@ -1,0 +1,21 @@
+#include "platform/application.h"
+
+#include "platform/fonts.h"
+
+namespace {
+
+// Runs before QApplication's constructor: the substitutions must be in place before any
+// font is resolved.
+int& withFontSubstitutions(int& argc)
+{
+    fonts::installSubstitutions();
+    return argc;
+}
+
+} // namespace
+
+Application::Application(int& argc, char** argv)
+    : QApplication(withFontSubstitutions(argc), argv)
+{
+    setFont(fonts::windowFont(9));
+}
