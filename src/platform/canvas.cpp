@@ -125,6 +125,7 @@ void Canvas::setBackColor(const QColor& color)
 {
     m_backColor = color;
     cls();
+    markDirty(rect());
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "platform/twips.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -57,6 +58,7 @@ private slots:
     void aHiddenWindowDrawsOnAPictureOfItsOwnSize();
     void aDrawingThatIsNeverClearedIsKeptWhole();
     void whatIsDrawnIsWhatTheWindowShows();
+    void theScreenFollowsADrawingAClearAndANewBackground();
 };
 
 void TstCanvas::twipsBecomePixelsThroughTheDpi_data()
@@ -333,6 +335,31 @@ void TstCanvas::whatIsDrawnIsWhatTheWindowShows()
     QVERIFY(QTest::qWaitForWindowExposed(&canvas));
     const QImage shown = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown, canvas.picture());
+}
+
+void TstCanvas::theScreenFollowsADrawingAClearAndANewBackground()
+{
+    Canvas canvas;
+    setUp(canvas, 200, 100, 200, 100);
+    canvas.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
+    // What the screen shows, not what a fresh render of the widget would give.
+    const auto onScreen = [&canvas] {
+        // The repaint is asked for after the drawing handler returns, then carried out.
+        for (int pass = 0; pass < 3; ++pass)
+            QCoreApplication::processEvents();
+        return canvas.screen()->grabWindow(canvas.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    canvas.setForeColor(Qt::black);
+    canvas.line(10, 50, 190, 50);
+    QCOMPARE(onScreen().pixelColor(100, 50), QColor(Qt::black));
+    canvas.cls();
+    QCOMPARE(onScreen().pixelColor(100, 50), QColor(Qt::white));
+    canvas.line(10, 50, 190, 50);
+    canvas.setBackColor(QColor(32, 32, 32));
+    const QImage shown = onScreen();
+    QCOMPARE(shown.pixelColor(100, 50), QColor(32, 32, 32));
+    QCOMPARE(shown.pixelColor(5, 90), QColor(32, 32, 32));
 }
 
 SHIYA_TEST_MAIN(TstCanvas)
