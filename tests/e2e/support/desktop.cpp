@@ -294,6 +294,16 @@ QImage screenshot()
     return screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+QImage screenshot(const QRect& area)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || area.isEmpty())
+        return {};
+    return screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
 QImage clientImage(WindowId window)
 {
     const QRect client = clientGeometry(window);

@@ -96,6 +96,8 @@ bool closeWindow(WindowId window);
 
 // The whole screen as it shows now.
 QImage screenshot();
+// A part of the screen, in screen coordinates: much faster to take than the whole.
+QImage screenshot(const QRect& area);
 // The client area of the window as the screen shows it now; null if it cannot be read.
 QImage clientImage(WindowId window);
 

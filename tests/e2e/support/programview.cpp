@@ -1,0 +1,256 @@
+#include "support/programview.h"
+
+#include "support/pixels.h"
+
+#include <QtMath>
+
+#include <cmath>
+
+namespace view {
+
+// clang-format off
+const GridMode kFine{
+    19, 15, "視野検査(15×19)", "別表[結果](15×19)",
+    {20, 16.1}, 0.27, {10, 8},
+    {44, 18}, {1.68, 1.67}, 1.68, 23,
+};
+const GridMode kCoarse{
+    13, 11, "視野検査(11×13)", "別表[結果](11×13)",
+    {14, 12}, 0.2, {7, 6},
+    {31.5, 14}, {1.79, 1.72}, 1.55, 16.5,
+};
+// clang-format on
+
+namespace {
+
+bool sameColour(QRgb a, QRgb b)
+{
+    return (a & RGB_MASK) == (b & RGB_MASK);
+}
+
+// Dark enough to be the ink of a mark: its anti-aliased edge counts when more than half
+// covered.
+bool isInk(QRgb pixel)
+{
+    return qGray(pixel) < 128;
+}
+
+// Rows of buttons: of the rows of the lowest `depth` pixels that cross `count` runs of the
+// face colour at least `minWidth` wide, the one where the runs are widest (clear of the
+// captions). Each run is then followed up and down along a column just inside its left edge.
+QList<QRect> findButtonRow(const QImage& client, QRgb face, int count, int minWidth, int depth)
+{
+    const int h = client.height();
+    int bestRow = -1;
+    int bestWidth = 0;
+    QList<pixels::Run> best;
+    for (int y = qMax(0, h - depth); y < h; ++y) {
+        const QList<pixels::Run> runs = pixels::runsInRow(client, y, face, minWidth);
+        if (count > 0 && runs.size() != count)
+            continue;
+        if (runs.isEmpty())
+            continue;
+        int width = 0;
+        for (const pixels::Run& run : runs)
+            width += run.width();
+        if (width > bestWidth) {
+            bestWidth = width;
+            bestRow = y;
+            best = runs;
+        }
+    }
+    QList<QRect> buttons;
+    if (bestRow < 0)
+        return buttons;
+    for (const pixels::Run& run : best) {
+        const int x = qMin(run.left + 2, run.right);
+        int top = bestRow;
+        while (top > 0 && sameColour(client.pixel(x, top - 1), face))
+            --top;
+        int bottom = bestRow;
+        while (bottom + 1 < h && sameColour(client.pixel(x, bottom + 1), face))
+            ++bottom;
+        buttons.append(QRect(run.left, top, run.width(), bottom - top + 1));
+    }
+    return buttons;
+}
+
+} // namespace
+
+QPoint toPixels(const QSize& client, const Scale& scale, const QPointF& units)
+{
+    return {qRound(units.x() * client.width() / scale.width),
+            qRound(units.y() * client.height() / scale.height)};
+}
+
+QPointF toUnits(const QSize& client, const Scale& scale, const QPointF& pixels)
+{
+    return {pixels.x() * scale.width / qMax(1, client.width()),
+            pixels.y() * scale.height / qMax(1, client.height())};
+}
+
+QString testTitle(const GridMode& mode)
+{
+    return QString::fromUtf8(mode.testTitle);
+}
+
+QString sheetTitle(const GridMode& mode)
+{
+    return QString::fromUtf8(mode.sheetTitle);
+}
+
+QList<QRect> findTestButtons(const QImage& client)
+{
+    // The frame stands 0.81 units of 16.1 above the bottom edge; narrow buttons are 24
+    // pixels wide at 96 DPI, and a stretch of face colour much narrower than that is a piece
+    // between the letters of a caption.
+    const int depth = int(0.81 * client.height() / 16.1) + 4;
+    return findButtonRow(client, kTestButtonFace, int(Button::Count), 14, depth);
+}
+
+bool waitUntilLaidOut(e2e::WindowId window, QImage* client, QList<QRect>* buttons, int timeoutMs)
+{
+    const QRect area = e2e::workArea();
+    return e2e::waitUntil(
+        [&] {
+            if (!e2e::isMaximised(window) || !e2e::fillsWorkArea(e2e::clientGeometry(window), area))
+                return false;
+            *client = e2e::clientImage(window);
+            if (client->isNull()
+                || pixels::shareOf(*client, QRect(0, 0, 20, 20), kFieldBackground) < 1.0)
+                return false;
+            *buttons = findTestButtons(*client);
+            return !buttons->isEmpty();
+        },
+        timeoutMs);
+}
+
+QList<QRect> findSheetButtons(const QImage& client)
+{
+    // Two buttons of 849 twips (57 pixels) near the bottom of the sheet.
+    const int depth = client.height() / 4;
+    return findButtonRow(client, kSheetButtonFace, 0, 30, depth);
+}
+
+QPointF markCentre(const QImage& client, QPoint near, QRgb colour, int radius)
+{
+    int count = 0;
+    const QRect patch = pixels::patchNear(client, near, colour, radius, &count);
+    // A disc of about 12 pixels across (180 twips), its rim drawn in another colour.
+    if (patch.isEmpty() || patch.width() < 6 || patch.width() > 16
+        || qAbs(patch.width() - patch.height()) > 2 || count < 0.6 * patch.width() * patch.height())
+        return {-1, -1};
+    return {(patch.left() + patch.right()) / 2.0, (patch.top() + patch.bottom()) / 2.0};
+}
+
+QString describe(Mark mark)
+{
+    switch (mark) {
+    case Mark::Untested:
+        return QStringLiteral("× (untested)");
+    case Mark::NotSeen:
+        return QStringLiteral("● (not seen)");
+    case Mark::Seen:
+        return QStringLiteral("○ (seen)");
+    case Mark::Misplaced:
+        return QStringLiteral("a mark away from its place");
+    case Mark::Unreadable:
+        break;
+    }
+    return QStringLiteral("no readable mark");
+}
+
+Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
+              const QList<int>& ignoredColumns, QString* picture)
+{
+    // The marks are printed at 9 points (12 pixels) in a full-width typeface: the glyph lies
+    // within about 12 by 12 pixels right of and below the text's corner. Neighbouring marks
+    // are at least 15 pixels apart.
+    const QRect box = QRect(origin + QPoint(-2, -1), QSize(16, 15)).intersected(sheet.rect());
+    const auto counted
+        = [&](int x, int y) { return !ignoredRows.contains(y) && !ignoredColumns.contains(x); };
+    const auto inkAt = [&](int x, int y) {
+        return box.contains(x, y) && counted(x, y) && isInk(sheet.pixel(x, y));
+    };
+
+    if (picture) {
+        picture->clear();
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x)
+                *picture += !counted(x, y) ? QLatin1Char('-')
+                                           : (inkAt(x, y) ? QLatin1Char('#') : QLatin1Char('.'));
+            *picture += QLatin1Char('\n');
+        }
+    }
+
+    int ink = 0;
+    QRect inked;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            if (!inkAt(x, y))
+                continue;
+            ++ink;
+            inked = inked.isNull() ? QRect(x, y, 1, 1) : inked.united(QRect(x, y, 1, 1));
+        }
+    }
+    if (ink < 8 || inked.width() < 5 || inked.height() < 5)
+        return Mark::Unreadable;
+    // The typeface's bearings put the ink of all three marks 1 pixel right of the corner and
+    // 2 ("○", "●") or 3 ("×") pixels below it.
+    const QPoint offset = inked.topLeft() - origin;
+    if (offset.x() < 0 || offset.x() > 2 || offset.y() < 1 || offset.y() > 4)
+        return Mark::Misplaced;
+
+    // The pixels at most one pixel from the centre of the inked area (those that count).
+    const double cx = (inked.left() + inked.right()) / 2.0;
+    const double cy = (inked.top() + inked.bottom()) / 2.0;
+    int centre = 0;
+    int centreInk = 0;
+    for (int y = int(std::ceil(cy - 1)); y <= int(std::floor(cy + 1)); ++y) {
+        for (int x = int(std::ceil(cx - 1)); x <= int(std::floor(cx + 1)); ++x) {
+            if (!counted(x, y))
+                continue;
+            ++centre;
+            centreInk += inkAt(x, y) ? 1 : 0;
+        }
+    }
+    if (centre == 0)
+        return Mark::Unreadable;
+
+    // The share of the inked area that the ink fills, counting only the rows and columns
+    // that count.
+    int area = 0;
+    for (int y = inked.top(); y <= inked.bottom(); ++y)
+        for (int x = inked.left(); x <= inked.right(); ++x)
+            area += counted(x, y) ? 1 : 0;
+    const double fill = double(ink) / qMax(1, area);
+
+    if (centreInk == 0 && ink >= 16 && fill < 0.5)
+        return Mark::Seen;
+    if (centreInk == centre && fill >= 0.6)
+        return Mark::NotSeen;
+    if (centreInk > 0 && fill < 0.45)
+        return Mark::Untested;
+    return Mark::Unreadable;
+}
+
+QPoint markOrigin(const QSize& sheet, const GridMode& mode, bool rightMap, int column, int row)
+{
+    const double x
+        = rightMap ? mode.sheet.width / 2 + column + mode.rightMarkDx : column + mode.leftMark.x();
+    return toPixels(sheet, mode.sheet, {x, row + mode.leftMark.y()});
+}
+
+double shareAlongRow(const QImage& image, int y, int fromX, int toX, QRgb colour)
+{
+    return pixels::shareOf(image, QRect(QPoint(qMin(fromX, toX), y), QPoint(qMax(fromX, toX), y)),
+                           colour);
+}
+
+double shareAlongColumn(const QImage& image, int x, int fromY, int toY, QRgb colour)
+{
+    return pixels::shareOf(image, QRect(QPoint(x, qMin(fromY, toY)), QPoint(x, qMax(fromY, toY))),
+                           colour);
+}
+
+} // namespace view

@@ -1,0 +1,328 @@
+// The real program on a real X server: the result sheet of a fresh start, copied to the X
+// clipboard with its Copy button and read back by another program (xclip).
+#include "support/desktop.h"
+#include "support/pixels.h"
+#include "support/programview.h"
+
+#include <QtTest>
+
+namespace {
+
+const view::GridMode& kMode = view::kFine;
+
+// The combo boxes (1011 twips wide) stand centred 0.7 and 22.7 sheet units right of a
+// quarter of the sheet, 0.2 units from its top; the labels they choose are printed beneath
+// them at a quarter of the sheet less 0.5 units (left map).
+constexpr double kComboDx[] = {0.7, 22.7};
+constexpr int kComboWidth = 67;
+constexpr int kComboMaxHeight = 32;
+constexpr double kLeftLabelDx = -0.5;
+// A control's edge may be anti-aliased a pixel or two beyond where it is found.
+constexpr int kControlMargin = 3;
+
+QStringList targetsOf(const e2e::ToolResult& result)
+{
+    QStringList targets;
+    for (const QByteArray& line : result.out.split('\n')) {
+        if (!line.trimmed().isEmpty())
+            targets.append(QString::fromLatin1(line.trimmed()));
+    }
+    return targets;
+}
+
+QStringList clipboardTargets()
+{
+    const e2e::ToolResult result
+        = e2e::runTool(QStringLiteral("xclip"),
+                       {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                        QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o")});
+    return result.ok() ? targetsOf(result) : QStringList();
+}
+
+} // namespace
+
+class TstE2eClipboard : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void copyOffersPngAndBmpInsteadOfTheOldText();
+    void pngHasTheSizeOfTheClientArea();
+    void pngIsTheScreenWithoutTheControls();
+    void pngShowsTheLabelsTheComboBoxesCover();
+    void fixationLinesCrossAtTheDefaultPoint();
+    void everyMarkIsUntested();
+
+private:
+    bool sheetDrawn();
+    QRect comboZone(int index) const;
+    bool allowedToDiffer(QPoint p) const;
+
+    e2e::ProgramUnderTest m_program;
+    e2e::WindowId m_test = 0;
+    e2e::WindowId m_sheet = 0;
+    QImage m_testImage;
+    QImage m_screen; // the result window's client area on the screen
+    QImage m_png; // what the clipboard gave
+    QList<QRect> m_sheetButtons;
+};
+
+void TstE2eClipboard::initTestCase()
+{
+    QVERIFY2(m_program.start(), qPrintable(m_program.errorString()));
+    m_test = e2e::waitForWindow(view::testTitle(kMode));
+    QVERIFY2(m_test != 0, "no single visible window with the program's title");
+    QList<QRect> buttons;
+    QVERIFY2(view::waitUntilLaidOut(m_test, &m_testImage, &buttons),
+             "the test window did not show its row of buttons maximised");
+
+    QVERIFY(e2e::click(m_test, buttons[int(view::Button::Keka)].center()));
+    m_sheet = e2e::waitForWindow(view::sheetTitle(kMode));
+    QVERIFY2(m_sheet != 0, "no single window titled 別表[結果](15×19) after a click on 結果");
+    QVERIFY2(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs),
+             "the result window does not show its sheet with the two buttons");
+}
+
+bool TstE2eClipboard::sheetDrawn()
+{
+    // Drawn: the buttons show, there is ink on the sheet, and two pictures in a row agree.
+    const QImage previous = m_screen;
+    m_screen = e2e::clientImage(m_sheet);
+    if (m_screen.isNull())
+        return false;
+    m_sheetButtons = view::findSheetButtons(m_screen);
+    return m_sheetButtons.size() == 2
+           && pixels::shareOf(m_screen, m_screen.rect(), view::kInk) > 0.003
+           && m_screen == previous;
+}
+
+void TstE2eClipboard::cleanup()
+{
+    if (!QTest::currentTestFailed())
+        return;
+    const QString name = QString::fromLatin1(QTest::currentTestFunction());
+    e2e::saveArtifact(e2e::screenshot(),
+                      QStringLiteral("tst_e2e_clipboard-%1-screen.png").arg(name));
+    if (!m_png.isNull())
+        e2e::saveArtifact(m_png, QStringLiteral("tst_e2e_clipboard-%1-clipboard.png").arg(name));
+}
+
+void TstE2eClipboard::copyOffersPngAndBmpInsteadOfTheOldText()
+{
+    // Something else on the clipboard first: a text another program offers.
+    const e2e::ToolResult put = e2e::runTool(
+        QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")},
+        QByteArrayLiteral("text before the copy"));
+    QVERIFY2(put.ok(), put.err.constData());
+    QVERIFY2(
+        e2e::waitUntil([] { return clipboardTargets().contains(QStringLiteral("UTF8_STRING")); },
+                       e2e::kSettleTimeoutMs),
+        "xclip does not offer its text");
+
+    QVERIFY(e2e::click(m_sheet, m_sheetButtons.back().center()));
+    QStringList targets;
+    const bool offered = e2e::waitUntil(
+        [&] {
+            targets = clipboardTargets();
+            return targets.contains(QStringLiteral("image/png"));
+        },
+        e2e::kSettleTimeoutMs);
+    QVERIFY2(offered,
+             qPrintable(QStringLiteral("clipboard targets after コピー: ") + targets.join(u' ')));
+    QVERIFY2(targets.contains(QStringLiteral("image/bmp")), qPrintable(targets.join(u' ')));
+    QVERIFY2(!targets.contains(QStringLiteral("UTF8_STRING"))
+                 && !targets.contains(QStringLiteral("text/plain")),
+             qPrintable(QStringLiteral("the old text is still offered: ") + targets.join(u' ')));
+
+    const e2e::ToolResult png
+        = e2e::runTool(QStringLiteral("xclip"),
+                       {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                        QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-o")});
+    QVERIFY2(png.ok(), png.err.constData());
+    QVERIFY2(png.out.startsWith("\x89PNG\r\n\x1a\n"), "the image/png target is not a PNG");
+    QVERIFY(m_png.loadFromData(png.out, "PNG"));
+    m_png = m_png.convertToFormat(QImage::Format_RGB32);
+
+    // The screen as it was copied (the copy changes nothing on the sheet).
+    QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
+}
+
+void TstE2eClipboard::pngHasTheSizeOfTheClientArea()
+{
+    QVERIFY(!m_png.isNull());
+    QCOMPARE(m_png.size(), e2e::clientGeometry(m_sheet).size());
+    QCOMPARE(m_png.size(), m_screen.size());
+}
+
+QRect TstE2eClipboard::comboZone(int index) const
+{
+    const QSize size = m_png.size();
+    const QPoint centre
+        = view::toPixels(size, kMode.sheet, {kMode.sheet.width / 4 + kComboDx[index], 0.2});
+    return QRect(centre.x() - kComboWidth / 2, centre.y(), kComboWidth, kComboMaxHeight)
+        .adjusted(-kControlMargin, -kControlMargin, kControlMargin, kControlMargin);
+}
+
+bool TstE2eClipboard::allowedToDiffer(QPoint p) const
+{
+    for (const QRect& button : m_sheetButtons) {
+        if (button.adjusted(-kControlMargin, -kControlMargin, kControlMargin, kControlMargin)
+                .contains(p))
+            return true;
+    }
+    return comboZone(0).contains(p) || comboZone(1).contains(p);
+}
+
+void TstE2eClipboard::pngIsTheScreenWithoutTheControls()
+{
+    QVERIFY(!m_png.isNull());
+    QCOMPARE(m_png.size(), m_screen.size());
+    QCOMPARE(m_sheetButtons.size(), 2);
+
+    // Everywhere but where the controls stand, the copy is the screen pixel for pixel.
+    int differing = 0;
+    QPoint first(-1, -1);
+    QImage differences(m_png.size(), QImage::Format_RGB32);
+    differences.fill(Qt::white);
+    for (int y = 0; y < m_png.height(); ++y) {
+        for (int x = 0; x < m_png.width(); ++x) {
+            if ((m_png.pixel(x, y) & RGB_MASK) == (m_screen.pixel(x, y) & RGB_MASK))
+                continue;
+            differences.setPixel(x, y, qRgb(255, 0, 0));
+            if (allowedToDiffer({x, y}))
+                continue;
+            if (differing++ == 0)
+                first = {x, y};
+        }
+    }
+    if (differing > 0) {
+        e2e::saveArtifact(differences, QStringLiteral("tst_e2e_clipboard-differences.png"));
+        QFAIL(qPrintable(QStringLiteral("%1 pixels outside the controls differ from the screen, "
+                                        "the first at %2,%3: screen %4, copy %5")
+                             .arg(differing)
+                             .arg(first.x())
+                             .arg(first.y())
+                             .arg(pixels::describe(m_screen.pixel(first)),
+                                  pixels::describe(m_png.pixel(first)))));
+    }
+
+    // The buttons are on the screen, not in the copy: there the sheet's white shows.
+    for (const QRect& button : m_sheetButtons) {
+        QVERIFY2(pixels::shareOf(m_screen, button, view::kSheetButtonFace) > 0.5,
+                 qPrintable(pixels::describe(button)));
+        QVERIFY2(
+            pixels::shareOf(m_png, button, view::kSheetButtonFace) == 0.0,
+            qPrintable(QStringLiteral("the copy shows a button at ") + pixels::describe(button)));
+    }
+    // The combo boxes likewise: the screen differs from the copy where they stand.
+    for (int i : {0, 1}) {
+        const QRect zone = comboZone(i);
+        int changed = 0;
+        for (int y = zone.top(); y <= zone.bottom(); ++y)
+            for (int x = zone.left(); x <= zone.right(); ++x)
+                changed += differences.rect().contains(x, y)
+                                   && differences.pixel(x, y) != qRgb(255, 255, 255)
+                               ? 1
+                               : 0;
+        QVERIFY2(changed > zone.width() * zone.height() / 10,
+                 qPrintable(QStringLiteral("combo box %1: only %2 pixels of %3 differ")
+                                .arg(i + 1)
+                                .arg(changed)
+                                .arg(pixels::describe(zone))));
+    }
+}
+
+void TstE2eClipboard::pngShowsTheLabelsTheComboBoxesCover()
+{
+    QVERIFY(!m_png.isNull());
+    // "左" printed at 11 points under the left combo box.
+    const QPoint corner
+        = view::toPixels(m_png.size(), kMode.sheet, {kMode.sheet.width / 4 + kLeftLabelDx, 0.2});
+    const QRect label(corner, QSize(16, 18));
+    int ink = 0;
+    for (int y = label.top(); y <= label.bottom(); ++y)
+        for (int x = label.left(); x <= label.right(); ++x)
+            ink += qGray(m_png.pixel(x, y)) < 128 ? 1 : 0;
+    QVERIFY2(ink >= 15, qPrintable(QStringLiteral("only %1 dark pixels at the left label %2")
+                                       .arg(ink)
+                                       .arg(pixels::describe(label))));
+    QVERIFY2(comboZone(0).contains(label.center()), "the label is not under the combo box");
+}
+
+void TstE2eClipboard::fixationLinesCrossAtTheDefaultPoint()
+{
+    QVERIFY(!m_png.isNull());
+    const QSize size = m_png.size();
+    // Sheet units: left cross at (11, 9), right one at (33, 9); horizontal lines from 1 to 21
+    // and 23 to 43, vertical ones from 1.5 to 17.
+    const double y = kMode.fixation.y() + 1;
+    struct Cross {
+        double x, from, to;
+    };
+    for (const Cross& cross : {Cross{kMode.fixation.x() + 1, 1, 21},
+                               Cross{kMode.fixation.x() + kMode.rightCrossDx, 23, 43}}) {
+        const QPoint centre = view::toPixels(size, kMode.sheet, {cross.x, y});
+        const int left = view::toPixels(size, kMode.sheet, {cross.from, y}).x();
+        const int right = view::toPixels(size, kMode.sheet, {cross.to, y}).x();
+        const int top = view::toPixels(size, kMode.sheet, {cross.x, 1.5}).y();
+        const int bottom = view::toPixels(size, kMode.sheet, {cross.x, 17}).y();
+        const QString where = QStringLiteral("cross at %1,%2 (%3 to %4, %5 to %6)")
+                                  .arg(centre.x())
+                                  .arg(centre.y())
+                                  .arg(left)
+                                  .arg(right)
+                                  .arg(top)
+                                  .arg(bottom);
+        QCOMPARE(m_png.pixel(centre) & RGB_MASK, view::kInk & RGB_MASK);
+        QVERIFY2(view::shareAlongRow(m_png, centre.y(), left + 1, right - 1, view::kInk) == 1.0,
+                 qPrintable(where));
+        QVERIFY2(view::shareAlongColumn(m_png, centre.x(), top + 1, bottom - 1, view::kInk) == 1.0,
+                 qPrintable(where));
+        // One pixel wide, and no longer than the sheet says.
+        for (int d : {-2, 2}) {
+            QVERIFY2(view::shareAlongRow(m_png, centre.y() + d, left + 1, right - 1, view::kInk)
+                         < 0.5,
+                     qPrintable(where));
+            QVERIFY2(view::shareAlongColumn(m_png, centre.x() + d, top + 1, bottom - 1, view::kInk)
+                         < 0.5,
+                     qPrintable(where));
+        }
+        QVERIFY2(qGray(m_png.pixel(left - 3, centre.y())) > 200, qPrintable(where));
+        QVERIFY2(qGray(m_png.pixel(right + 3, centre.y())) > 200, qPrintable(where));
+        QVERIFY2(qGray(m_png.pixel(centre.x(), top - 3)) > 200, qPrintable(where));
+        QVERIFY2(qGray(m_png.pixel(centre.x(), bottom + 3)) > 200, qPrintable(where));
+    }
+}
+
+void TstE2eClipboard::everyMarkIsUntested()
+{
+    QVERIFY(!m_png.isNull());
+    const QSize size = m_png.size();
+    const QPoint left = view::toPixels(size, kMode.sheet, kMode.fixation + QPointF(1, 1));
+    const QPoint right
+        = view::toPixels(size, kMode.sheet, {kMode.fixation.x() + kMode.rightCrossDx, 0});
+    const QList<int> rows{left.y()};
+    const QList<int> columns{left.x(), right.x()};
+    for (bool rightMap : {false, true}) {
+        for (int i = 0; i < kMode.columns; ++i) {
+            for (int j = 0; j < kMode.rows; ++j) {
+                QString picture;
+                const QPoint origin = view::markOrigin(size, kMode, rightMap, i, j);
+                const view::Mark mark = view::readMark(m_png, origin, rows, columns, &picture);
+                QVERIFY2(
+                    mark == view::Mark::Untested,
+                    qPrintable(QStringLiteral("%1 map, point %2,%3 at %4,%5: %6\n%7")
+                                   .arg(rightMap ? QStringLiteral("right") : QStringLiteral("left"))
+                                   .arg(i)
+                                   .arg(j)
+                                   .arg(origin.x())
+                                   .arg(origin.y())
+                                   .arg(view::describe(mark), picture)));
+            }
+        }
+    }
+}
+
+QTEST_MAIN(TstE2eClipboard)
+
+#include "tst_e2e_clipboard.moc"
