@@ -1,8 +1,11 @@
 // Memory over a long session: resident memory after 10 complete simulated runs and after
 // 1000, each run answered by a simulated observer and followed by the result sheet and a
 // copy. The timer is driven directly, so the session takes seconds, not days.
+// Before each sample the event queue is drained and malloc returns its free pages, so the
+// figures compare what is really held, not where the allocator happened to stand.
 // Prints:
-//   RESULT bench_longrun rss_after_10_kib=.. rss_after_1000_kib=.. growth_pct=.. seconds=..
+//   RESULT bench_longrun rss_after_10_kib=.. rss_after_1000_kib=.. growth_pct=..
+//          heap_after_10_kib=.. heap_after_1000_kib=.. heap_growth_pct=.. seconds=..
 #include "platform/application.h"
 #include "platform/intervaltimer.h"
 #include "platform/services.h"
@@ -15,6 +18,7 @@
 #include <QPushButton>
 
 #include <cstdio>
+#include <malloc.h>
 
 namespace {
 
@@ -28,6 +32,24 @@ long statusKiB(const char* field)
             return line.mid(qstrlen(field) + 1).trimmed().split(' ').first().toLong();
     }
     return -1;
+}
+
+struct Sample {
+    long rssKiB = 0;
+    long heapKiB = 0; // bytes malloc has handed out and not yet got back
+};
+
+Sample sample()
+{
+    QApplication::processEvents();
+    malloc_trim(0);
+    const struct mallinfo2 info = mallinfo2();
+    return {statusKiB("VmRSS:"), long((info.uordblks + info.hblkhd) / 1024)};
+}
+
+double growthPct(long before, long after)
+{
+    return 100.0 * double(after - before) / double(before);
 }
 
 } // namespace
@@ -47,7 +69,7 @@ int main(int argc, char* argv[])
 
     QElapsedTimer clock;
     clock.start();
-    long after10 = 0;
+    Sample after10;
     for (int run = 1; run <= 1000; ++run) {
         (run % 2 ? test.cmdLft : test.cmdRgt)->click();
         while (program.state().eyeRunning()) {
@@ -60,12 +82,14 @@ int main(int argc, char* argv[])
         program.resultSheet().window()->cmdCopy->click();
         QApplication::processEvents();
         if (run == 10)
-            after10 = statusKiB("VmRSS:");
+            after10 = sample();
     }
-    const long after1000 = statusKiB("VmRSS:");
+    const Sample after1000 = sample();
     std::printf("RESULT bench_longrun rss_after_10_kib=%ld rss_after_1000_kib=%ld growth_pct=%.2f "
+                "heap_after_10_kib=%ld heap_after_1000_kib=%ld heap_growth_pct=%.2f "
                 "seconds=%.1f\n",
-                after10, after1000, 100.0 * (after1000 - after10) / after10,
+                after10.rssKiB, after1000.rssKiB, growthPct(after10.rssKiB, after1000.rssKiB),
+                after10.heapKiB, after1000.heapKiB, growthPct(after10.heapKiB, after1000.heapKiB),
                 clock.nsecsElapsed() / 1e9);
     return 0;
 }
