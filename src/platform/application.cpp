@@ -5,9 +5,10 @@
 namespace {
 
 // Runs before QApplication's constructor: the substitutions must be in place before any
-// font is resolved.
+// font is resolved, and the fonts load while the application connects to the display.
 int& withFontSubstitutions(int& argc)
 {
+    fonts::startLoadingSystemFonts();
     fonts::installSubstitutions();
     return argc;
 }
@@ -17,5 +18,6 @@ int& withFontSubstitutions(int& argc)
 Application::Application(int& argc, char** argv)
     : QApplication(withFontSubstitutions(argc), argv)
 {
+    fonts::waitForSystemFonts();
     setFont(fonts::windowFont(9));
 }

@@ -3,6 +3,10 @@
 #include <QFont>
 #include <QStringList>
 
+#include <fontconfig/fontconfig.h>
+
+#include <future>
+
 namespace fonts {
 
 QString windowFamily()
@@ -29,6 +33,29 @@ void installSubstitutions()
     };
     QFont::insertSubstitutions(windowFamily(), japaneseGothics);
     QFont::insertSubstitutions(QStringLiteral("MS PGothic"), japaneseGothics);
+}
+
+namespace {
+
+std::future<FcBool>& systemFontsLoader()
+{
+    static std::future<FcBool> loader;
+    return loader;
+}
+
+} // namespace
+
+void startLoadingSystemFonts()
+{
+    // FcInit() keeps what it reads as fontconfig's current configuration, which Qt's font
+    // database then uses as it is.
+    systemFontsLoader() = std::async(std::launch::async, FcInit);
+}
+
+void waitForSystemFonts()
+{
+    if (systemFontsLoader().valid())
+        systemFontsLoader().get();
 }
 
 } // namespace fonts

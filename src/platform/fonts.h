@@ -14,4 +14,10 @@ QFont windowFont(double points);
 // before the first QFont or widget is created.
 void installSubstitutions();
 
+// Reads the system's font configuration on a thread of its own, so that it overlaps the
+// connection to the display; waitForSystemFonts() returns once it is read. The first text
+// the program lays out would otherwise read it on the GUI thread. Call each once, in order.
+void startLoadingSystemFonts();
+void waitForSystemFonts();
+
 } // namespace fonts
