@@ -149,23 +149,8 @@ int TstE2eStartup::buttonRow(QList<pixels::Run>* runs) const
     // of the captions.
     const int h = m_image.height();
     const int frameTop = h - int(kFrameRise * h / kFieldHeight);
-    int bestRow = -1;
-    int bestWidth = 0;
-    for (int y = qMax(0, frameTop); y < h; ++y) {
-        const QList<pixels::Run> found = pixels::runsInRow(m_image, y, kButtonFace, kMinButtonRun);
-        if (found.size() != int(kWideButtons.size()))
-            continue;
-        int width = 0;
-        for (const pixels::Run& run : found)
-            width += run.width();
-        if (width > bestWidth) {
-            bestRow = y;
-            bestWidth = width;
-            if (runs)
-                *runs = found;
-        }
-    }
-    return bestRow;
+    return pixels::widestRunRow(m_image, kButtonFace, kMinButtonRun, int(kWideButtons.size()),
+                                frameTop, runs);
 }
 
 void TstE2eStartup::elevenGreenButtonsStandInARowAtTheBottom()

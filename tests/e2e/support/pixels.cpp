@@ -34,6 +34,28 @@ QList<Run> runsInRow(const QImage& image, int y, QRgb colour, int minWidth)
     return runs;
 }
 
+int widestRunRow(const QImage& image, QRgb colour, int minWidth, int count, int fromY,
+                 QList<Run>* runs)
+{
+    int bestRow = -1;
+    int bestWidth = 0;
+    for (int y = qMax(0, fromY); y < image.height(); ++y) {
+        const QList<Run> found = runsInRow(image, y, colour, minWidth);
+        if (found.isEmpty() || (count > 0 && found.size() != count))
+            continue;
+        int width = 0;
+        for (const Run& run : found)
+            width += run.width();
+        if (width > bestWidth) {
+            bestWidth = width;
+            bestRow = y;
+            if (runs)
+                *runs = found;
+        }
+    }
+    return bestRow;
+}
+
 QRect patchNear(const QImage& image, QPoint near, QRgb colour, int radius, int* pixelCount)
 {
     if (pixelCount)

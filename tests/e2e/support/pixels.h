@@ -22,6 +22,12 @@ struct Run {
 // pixels wide.
 QList<Run> runsInRow(const QImage& image, int y, QRgb colour, int minWidth = 1);
 
+// Of the rows from fromY to the bottom that cross `count` such runs (any number if count is
+// 0, but at least one), the one where the runs cover the most pixels, or -1; its runs go to
+// *runs if given.
+int widestRunRow(const QImage& image, QRgb colour, int minWidth, int count, int fromY,
+                 QList<Run>* runs = nullptr);
+
 // The 4-connected patch of exactly this colour that holds the pixel of this colour nearest
 // to `near` (at most `radius` pixels away); its bounding box, or an empty rectangle if no
 // pixel of the colour is that close. pixelCount, if given, receives the patch's size.

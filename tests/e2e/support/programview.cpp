@@ -41,24 +41,8 @@ bool isInk(QRgb pixel)
 QList<QRect> findButtonRow(const QImage& client, QRgb face, int count, int minWidth, int depth)
 {
     const int h = client.height();
-    int bestRow = -1;
-    int bestWidth = 0;
     QList<pixels::Run> best;
-    for (int y = qMax(0, h - depth); y < h; ++y) {
-        const QList<pixels::Run> runs = pixels::runsInRow(client, y, face, minWidth);
-        if (count > 0 && runs.size() != count)
-            continue;
-        if (runs.isEmpty())
-            continue;
-        int width = 0;
-        for (const pixels::Run& run : runs)
-            width += run.width();
-        if (width > bestWidth) {
-            bestWidth = width;
-            bestRow = y;
-            best = runs;
-        }
-    }
+    const int bestRow = pixels::widestRunRow(client, face, minWidth, count, h - depth, &best);
     QList<QRect> buttons;
     if (bestRow < 0)
         return buttons;
