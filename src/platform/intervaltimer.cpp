@@ -21,9 +21,23 @@ void IntervalTimer::setInterval(int milliseconds)
     apply(true);
 }
 
+void IntervalTimer::setDrivenByHand(bool byHand)
+{
+    m_byHand = byHand;
+    apply(false);
+}
+
+bool IntervalTimer::advance()
+{
+    if (!isTicking())
+        return false;
+    emit tick();
+    return true;
+}
+
 void IntervalTimer::apply(bool restart)
 {
-    if (!m_enabled || m_interval == 0) {
+    if (m_byHand || !isTicking()) {
         m_timer.stop();
         return;
     }

@@ -7,6 +7,9 @@
 // it is enabled *and* its interval is not 0. A bare QTimer with interval 0 would instead
 // fire on every pass of the event loop, so the QTimer underneath runs only in that state.
 // Setting the interval of a ticking timer starts its countdown again.
+//
+// Tests drive the timer by hand: after setDrivenByHand(true) the QTimer underneath never
+// runs, and advance() delivers one tick whenever the timer would tick by itself.
 class IntervalTimer : public QObject {
     Q_OBJECT
 public:
@@ -18,8 +21,12 @@ public:
     int interval() const { return m_interval; }
     void setInterval(int milliseconds);
 
-    // True while the timer really ticks.
-    bool isTicking() const { return m_timer.isActive(); }
+    // True while the timer ticks: enabled with an interval.
+    bool isTicking() const { return m_enabled && m_interval != 0; }
+
+    void setDrivenByHand(bool byHand);
+    // One tick, if the timer is ticking; returns whether it ticked.
+    bool advance();
 
 signals:
     void tick();
@@ -30,4 +37,5 @@ private:
     QTimer m_timer;
     bool m_enabled = true;
     int m_interval = 0;
+    bool m_byHand = false;
 };

@@ -15,6 +15,7 @@ private slots:
     void anEnabledTimerWithIntervalZeroDoesNotTick();
     void theTimerTicksOnlyWhileEnabledWithAnInterval();
     void aTimerWithIntervalZeroNeverFiresOnIdlePasses();
+    void aTimerDrivenByHandTicksOnlyWhenAdvanced();
     void theShapeIsACircleInTheMiddleOfItsBox();
     void theShapeLetsTheMouseThrough();
     void theDesignTypefaceResolvesToAJapaneseGothic();
@@ -59,6 +60,20 @@ void TstTimerAndShape::aTimerWithIntervalZeroNeverFiresOnIdlePasses()
     for (int pass = 0; pass < 20; ++pass)
         QCoreApplication::processEvents();
     QCOMPARE(ticks.count(), 0);
+}
+
+void TstTimerAndShape::aTimerDrivenByHandTicksOnlyWhenAdvanced()
+{
+    IntervalTimer timer;
+    timer.setDrivenByHand(true);
+    QSignalSpy ticks(&timer, &IntervalTimer::tick);
+    QVERIFY(!timer.advance()); // interval 0
+    timer.setInterval(300);
+    QVERIFY(timer.advance());
+    QCOMPARE(ticks.count(), 1);
+    timer.setEnabled(false);
+    QVERIFY(!timer.advance());
+    QCOMPARE(ticks.count(), 1);
 }
 
 void TstTimerAndShape::theShapeIsACircleInTheMiddleOfItsBox()
