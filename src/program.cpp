@@ -1,7 +1,8 @@
 #include "program.h"
 
 #include "platform/intervaltimer.h"
-#include "testrun/testload.h"
+#include "testrun/runphase.h"
+#include "testscreen/explanationtexts.h"
 
 #include <QPushButton>
 
@@ -15,10 +16,13 @@ Program::Program(Services services)
     , m_dotSize(m_state, m_test)
     , m_drag(m_state, m_test)
     , m_explanation(m_state, m_test)
-    , m_sheet(m_state, m_test, m_services)
+    , m_sheet(m_state, m_services)
     , m_gridSwitch(m_state, m_test, m_layout, m_sheet)
 {
-    loadTestWindow(m_state, m_test);
+    // Both eyes' dot sizes start as the one the dot-size button shows.
+    m_state.tenL = m_state.tenR = m_test.cmdTen->text();
+    explanation::setRdmText(m_state, m_test);
+    applyRunPhase(RunPhase::BeforeRun, m_test, m_state);
     m_layout.layoutCurrentMode();
     connectTestWindow();
 }
@@ -29,6 +33,18 @@ void Program::start()
     m_test.cmdLft->setFocus();
 }
 
+void Program::quit()
+{
+    // Closing the test window below comes back here.
+    if (m_quitting)
+        return;
+    m_quitting = true;
+    m_test.tmr1->setEnabled(false);
+    m_sheet.unload();
+    m_test.close();
+    m_services.quit();
+}
+
 void Program::connectTestWindow()
 {
     FrmTest* test = &m_test;
@@ -37,6 +53,7 @@ void Program::connectTestWindow()
     };
 
     QObject::connect(test, &FrmTest::resized, test, [this] { m_layout.onResize(); });
+    QObject::connect(test, &FrmTest::closing, test, [this] { quit(); });
     QObject::connect(test->tmr1, &IntervalTimer::tick, test, [this] { m_presentation.onTick(); });
     QObject::connect(test, &FrmTest::clicked, test, [this] { m_response.onWindowClick(); });
     QObject::connect(test, &FrmTest::mouseDown, test,
@@ -57,5 +74,5 @@ void Program::connectTestWindow()
     onClick(test->cmdKae, [this] { m_gridSwitch.onKaeClicked(); });
     onClick(test->cmdKeka, [this] { m_sheet.onKekaClicked(); });
     onClick(test->cmdBetu, [this] { m_sheet.onBetuClicked(); });
-    onClick(test->cmdEnd, [this] { m_sheet.onEndClicked(); });
+    onClick(test->cmdEnd, [this] { quit(); });
 }

@@ -25,19 +25,17 @@ public:
 
     // Opens the maximised test window.
     void start();
+    // Unloads the result window, closes the test window and ends the program: the quit
+    // button, and the test window's close box in any state, also during a run.
+    void quit();
 
     TestState& state() { return m_state; }
     FrmTest& testWindow() { return m_test; }
     Services& services() { return m_services; }
 
-    FieldLayout& fieldLayout() { return m_layout; }
     Presentation& presentation() { return m_presentation; }
-    EyeStart& eyeStart() { return m_eyeStart; }
     Response& response() { return m_response; }
-    PauseSpeed& pauseSpeed() { return m_pauseSpeed; }
-    DotSizeAndBackground& dotSize() { return m_dotSize; }
     FixationDrag& fixationDrag() { return m_drag; }
-    ExplanationButton& explanationButton() { return m_explanation; }
     ResultSheet& resultSheet() { return m_sheet; }
     GridSwitch& gridSwitch() { return m_gridSwitch; }
 
@@ -57,4 +55,5 @@ private:
     ExplanationButton m_explanation;
     ResultSheet m_sheet;
     GridSwitch m_gridSwitch;
+    bool m_quitting = false;
 };

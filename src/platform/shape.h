@@ -15,7 +15,6 @@ public:
     void setBackColor(const QColor& color);
 
     // The outline is drawn one pixel wide inside the box when it has a colour.
-    QColor borderColor() const { return m_borderColor; }
     void setBorderColor(const QColor& color);
 
 protected:

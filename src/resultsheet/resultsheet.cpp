@@ -3,10 +3,8 @@
 #include "platform/services.h"
 #include "platform/twips.h"
 #include "resultsheet/sheetdrawing.h"
-#include "resultsheet/sheetgeometry.h"
 #include "testrun/teststate.h"
 #include "windows/resultwindow.h"
-#include "windows/testwindow.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -25,9 +23,8 @@ constexpr int kFrameHeightTwips = 450;
 
 } // namespace
 
-ResultSheet::ResultSheet(TestState& state, FrmTest& test, Services& services)
+ResultSheet::ResultSheet(TestState& state, Services& services)
     : m_state(state)
-    , m_test(test)
     , m_services(services)
 {
 }
@@ -70,16 +67,14 @@ void ResultSheet::load(FrmBetu& window)
     window.setFixedSize(outerWidth - twips::toPixels(kFrameWidthTwips, dpi),
                         outerHeight - twips::toPixels(kFrameHeightTwips, dpi));
 
-    if (m_state.isFine())
-        setupSheet15();
-    else
-        setupSheet11();
+    setupSheet(gridMode(m_state));
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(outerWidth, outerHeight);
     window.move((screenSize.width() - outerWidth) / 2, screenSize.height() / 6);
 
-    const double d = (m_state.intKaeFirst == 1 && !m_state.isFine()) ? 1.5 : 2;
+    // Until the grid has been switched the fine grid's offset holds.
+    const double d = (m_state.intKaeFirst == 1 ? gridMode(m_state) : kFineGrid).sheet.buttonOffset;
     const QRectF copy = window.userRect(window.cmdCopy);
     window.setUserPos(window.cmdCopy, window.x3 - copy.width() / 2 + d,
                       2 * window.y3 - copy.height() - 0.1);
@@ -91,22 +86,39 @@ void ResultSheet::load(FrmBetu& window)
     window.setWindowTitle(QString::fromUtf8(gridMode(m_state).sheetTitle));
 }
 
+void ResultSheet::setTitle(const GridMode& mode)
+{
+    touch().setWindowTitle(QString::fromUtf8(mode.sheetTitle));
+}
+
+void ResultSheet::setScale(const GridMode& mode)
+{
+    // The controls of a loaded window stay where they are on the screen.
+    applyScale(touch(), mode.sheet);
+}
+
+void ResultSheet::applyScale(FrmBetu& window, const SheetGeometry& g)
+{
+    window.setScaleWidth(g.scaleWidth);
+    window.setScaleHeight(g.scaleHeight);
+    window.x3 = window.scaleWidth() / 2;
+}
+
 void ResultSheet::setupSheet15()
 {
-    setupSheet(kFineSheet);
+    setupSheet(kFineGrid);
 }
 
 void ResultSheet::setupSheet11()
 {
-    setupSheet(kCoarseSheet);
+    setupSheet(kCoarseGrid);
 }
 
-void ResultSheet::setupSheet(const SheetGeometry& g)
+void ResultSheet::setupSheet(const GridMode& mode)
 {
+    const SheetGeometry& g = mode.sheet;
     FrmBetu& window = *m_window;
-    window.setScaleWidth(g.scaleWidth);
-    window.setScaleHeight(g.scaleHeight);
-    window.x3 = window.scaleWidth() / 2;
+    applyScale(window, g);
     window.y3 = window.scaleHeight() / 2;
 
     // Each selection redraws the labels, so a fresh window shows them at once.
@@ -135,19 +147,15 @@ void ResultSheet::onKekaClicked()
     sheet::printEyes(window, m_state);
     sheet::printDate(window, m_state, m_services, sheet::Side::TestWindow);
     sheet::printTenSizes(window, m_state);
-    sheet::drawMarks(window, m_state, m_state.a, m_state.b);
+    sheet::drawMarks(window, m_state);
+    // The test window's current point is left where the loop counters end, one past the grid.
+    m_state.a = gridMode(m_state).columns;
+    m_state.b = gridMode(m_state).rows;
 }
 
 void ResultSheet::onBetuClicked()
 {
     showInFront(touch());
-}
-
-void ResultSheet::onEndClicked()
-{
-    unload();
-    m_test.close();
-    m_services.quit();
 }
 
 void ResultSheet::onLabelChanged()
@@ -173,8 +181,6 @@ void ResultSheet::onClearClicked()
     onLabelChanged();
     leftGrid(m_state).reset();
     rightGrid(m_state).reset();
-    int column = 0;
-    int row = 0;
-    sheet::drawMarks(window, m_state, column, row);
+    sheet::drawMarks(window, m_state);
     window.cmdCopy->setFocus();
 }

@@ -3,7 +3,7 @@
 #include <QPointer>
 
 class FrmBetu;
-class FrmTest;
+struct GridMode;
 struct Services;
 struct SheetGeometry;
 struct TestState;
@@ -13,7 +13,7 @@ struct TestState;
 // results of its own, only its picture, and is rebuilt from the shared state.
 class ResultSheet {
 public:
-    ResultSheet(TestState& state, FrmTest& test, Services& services);
+    ResultSheet(TestState& state, Services& services);
     ~ResultSheet();
     ResultSheet(const ResultSheet&) = delete;
     ResultSheet& operator=(const ResultSheet&) = delete;
@@ -24,10 +24,14 @@ public:
     FrmBetu& touch();
     void unload();
 
+    // The grid switch names the grid in the title and gives the sheet the grid's scale; each
+    // loads the window, hidden, if it is not loaded.
+    void setTitle(const GridMode& mode);
+    void setScale(const GridMode& mode);
+
     // Test window buttons.
     void onKekaClicked(); // draws the whole sheet from the current results
     void onBetuClicked(); // brings the window to the front as it is
-    void onEndClicked(); // ends the program
 
     // Result window events.
     void onLabelChanged();
@@ -38,11 +42,11 @@ private:
     void load(FrmBetu& window);
     void setupSheet15();
     void setupSheet11();
-    void setupSheet(const SheetGeometry& geometry);
+    void setupSheet(const GridMode& mode);
+    static void applyScale(FrmBetu& window, const SheetGeometry& geometry);
     void showInFront(FrmBetu& window);
 
     TestState& m_state;
-    FrmTest& m_test;
     Services& m_services;
     QPointer<FrmBetu> m_window;
 };

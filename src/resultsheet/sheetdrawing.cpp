@@ -1,7 +1,6 @@
 #include "resultsheet/sheetdrawing.h"
 
 #include "platform/services.h"
-#include "resultsheet/sheetgeometry.h"
 #include "testrun/teststate.h"
 #include "windows/resultwindow.h"
 
@@ -13,7 +12,7 @@ namespace {
 
 const SheetGeometry& geometryOf(const TestState& state)
 {
-    return sheetGeometry(state.isFine());
+    return gridMode(state).sheet;
 }
 
 void printAt(FrmBetu& sheet, double x, double y, const QString& text)
@@ -68,7 +67,7 @@ void printTenSizes(FrmBetu& sheet, const TestState& state)
     printAt(sheet, sheet.x3 + g.noteDx.x(), g.noteDx.y(), tenSizesText(state));
 }
 
-void drawMarks(FrmBetu& sheet, const TestState& state, int& column, int& row)
+void drawMarks(FrmBetu& sheet, const TestState& state)
 {
     const SheetGeometry& g = geometryOf(state);
     const GridMode& mode = gridMode(state);
@@ -76,8 +75,8 @@ void drawMarks(FrmBetu& sheet, const TestState& state, int& column, int& row)
     const ResultGrid& right = state.*mode.right;
     const double rightX = sheet.scaleWidth() / 2 + g.rightMarkDx;
     sheet.setFontSize(9);
-    for (column = 0; column < mode.columns; ++column) {
-        for (row = 0; row < mode.rows; ++row) {
+    for (int column = 0; column < mode.columns; ++column) {
+        for (int row = 0; row < mode.rows; ++row) {
             const double y = row + g.leftMark.y();
             printAt(sheet, column + g.leftMark.x(), y, left.at(column, row).left(1));
             printAt(sheet, rightX + column, y, right.at(column, row).left(1));

@@ -4,7 +4,6 @@
 
 class FrmBetu;
 struct Services;
-struct SheetGeometry;
 struct TestState;
 
 // The drawing rules of the result sheet, one function per group of elements. The results
@@ -23,8 +22,7 @@ void printDate(FrmBetu& sheet, const TestState& state, const Services& services,
 // The dot size each eye's run used, "白点[小]　　　白点[小]".
 QString tenSizesText(const TestState& state);
 void printTenSizes(FrmBetu& sheet, const TestState& state);
-// One mark per test point of both eyes' grids of the current mode. The loop counters are
-// passed in: the results button counts with the test window's a and b.
-void drawMarks(FrmBetu& sheet, const TestState& state, int& column, int& row);
+// One mark per test point of both eyes' grids of the current mode.
+void drawMarks(FrmBetu& sheet, const TestState& state);
 
 } // namespace sheet

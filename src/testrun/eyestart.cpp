@@ -2,6 +2,7 @@
 
 #include "platform/intervaltimer.h"
 #include "platform/shape.h"
+#include "testrun/runphase.h"
 #include "testrun/teststate.h"
 #include "windows/testwindow.h"
 
@@ -58,19 +59,14 @@ void EyeStart::start(const Eye& eye)
     test.lblRdme[0]->hide();
     test.lblRdme[1]->hide();
 
-    for (QPushButton* button :
-         {test.*eye.otherButton, test.cmdRdm, test.cmdBetu, test.cmdKae, test.cmdKeka, test.cmdEnd})
-        button->setEnabled(false);
-    test.cmdStp->setEnabled(true);
-    test.cmdStp->setFocus();
-    test.cmdStp->setText(QStringLiteral("止"));
-
     // t, n, a and b run on: the delay hides a dot left from an interrupted cycle.
     s.swtStp = false;
     s.*eye.flag = true;
     s.*eye.otherFlag = false;
     s.swtT1 = false;
     s.swtT2 = true;
+    s.pointPresented = false;
+    applyRunPhase(RunPhase::Started, test, s);
 
     test.shp1->setBackColor(QColor(255, 255, 0));
     test.setFontSize(7);

@@ -1,6 +1,7 @@
 #include "testrun/pausespeed.h"
 
 #include "platform/intervaltimer.h"
+#include "testrun/runphase.h"
 #include "testrun/statustext.h"
 #include "testrun/teststate.h"
 #include "windows/testwindow.h"
@@ -32,41 +33,23 @@ void PauseSpeed::onStopClicked()
 
 void PauseSpeed::pause()
 {
-    FrmTest& test = m_test;
-    test.tmr1->setEnabled(false);
-    test.cmdStp->setText(QStringLiteral("再開"));
-    test.cmdStp->setToolTip(QStringLiteral("続きを実行します"));
-    test.cmdLft->setEnabled(true);
-    test.cmdLft->setToolTip(QStringLiteral("左を最初からスタートします。"));
-    test.cmdRgt->setEnabled(true);
-    test.cmdRgt->setToolTip(QStringLiteral("右を最初からスタートします。"));
-    test.cmdRdm->setEnabled(true);
-    test.cmdRdm->setToolTip(QStringLiteral("クリックで説明を現します"));
+    m_test.tmr1->setEnabled(false);
+    applyRunPhase(RunPhase::Paused, m_test, m_state);
     m_state.swtRdm = true;
-    for (QPushButton* button : {test.cmdBetu, test.cmdKae, test.cmdKeka, test.cmdEnd})
-        button->setEnabled(true);
 
     // The screen is not cleared: a dot visible now stays visible during the pause.
     const QPointF offset = statustext::pauseOffset(m_state.swtTen);
     m_state.x2m = offset.x();
     m_state.y2m = offset.y();
-    statustext::printBesideMark(test, statustext::pauseMessage(), offset);
+    statustext::printBesideMark(m_test, statustext::pauseMessage(), offset);
 }
 
 void PauseSpeed::resume()
 {
-    FrmTest& test = m_test;
-    test.tmr1->setEnabled(true);
-    test.cmdStp->setText(QStringLiteral("止"));
-    test.cmdStp->setToolTip(QStringLiteral("一時停止します。"));
-    for (QPushButton* button : {test.cmdBetu, test.cmdKae, test.cmdKeka, test.cmdRdm, test.cmdEnd})
-        button->setEnabled(false);
-    test.lblRdme[0]->hide();
-    test.lblRdme[1]->hide();
-    if (m_state.swtLft)
-        test.cmdRgt->setEnabled(false);
-    else if (m_state.swtRgt)
-        test.cmdLft->setEnabled(false);
+    m_test.tmr1->setEnabled(true);
+    applyRunPhase(RunPhase::Resumed, m_test, m_state);
+    m_test.lblRdme[0]->hide();
+    m_test.lblRdme[1]->hide();
 }
 
 void PauseSpeed::onSpeedClicked()

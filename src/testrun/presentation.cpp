@@ -3,6 +3,7 @@
 #include "platform/intervaltimer.h"
 #include "platform/services.h"
 #include "platform/shape.h"
+#include "testrun/runphase.h"
 #include "testrun/statustext.h"
 #include "testrun/teststate.h"
 #include "windows/testwindow.h"
@@ -11,7 +12,6 @@
 
 namespace {
 
-const QColor kTeal(0, 128, 128);
 const QColor kRed(255, 0, 0);
 const QColor kYellow(255, 255, 0);
 
@@ -39,10 +39,7 @@ void Presentation::onTick()
     // The cycle runs during the delay too, so a dot left over from an interrupted run is
     // hidden before the first dot of the new one.
     if (s.swtT1 && !s.swtT2) {
-        if (s.isFine())
-            nextDot15();
-        else
-            nextDot11();
+        nextDot(gridMode(s));
         s.swtT1 = false;
         ++s.n;
     } else if (s.n == 1) {
@@ -103,16 +100,14 @@ void Presentation::present(ResultGrid& grid)
     test.setUserPos(test.shp2, (s.a + 1) - dot.width(), (s.b + 1) - dot.height());
     test.shp2->show();
     grid.set(s.a, s.b, ResultGrid::kNotSeen);
+    s.pointPresented = true;
     ++s.w;
 
     test.cls();
     const QPointF offset = statustext::countOffset(s.swtTen);
     s.x2m = offset.x();
     s.y2m = offset.y();
-    test.setForeColor(kTeal);
-    const QPointF corner = test.userRect(test.shp1).topLeft();
-    test.moveTo(corner.x() + s.x2m, corner.y() + s.y2m);
-    test.printNumber(s.w);
+    statustext::printCount(test, s.w, s.swtTen);
 
     (s.swtLft ? s.tenL : s.tenR) = test.cmdTen->text();
 }
@@ -123,15 +118,7 @@ void Presentation::endRun()
     FrmTest& test = m_test;
     const bool left = s.swtLft;
 
-    test.cmdLft->setEnabled(true);
-    test.cmdRgt->setEnabled(true);
-    test.cmdStp->setEnabled(false);
-    test.cmdRdm->setEnabled(true);
-    test.cmdBetu->setEnabled(true);
-    test.cmdKae->setEnabled(true);
-    test.cmdKeka->setEnabled(true);
-    test.cmdKeka->setFocus();
-
+    applyRunPhase(RunPhase::Ended, test, s);
     (left ? s.swtLft : s.swtRgt) = false;
     s.w = 0;
     s.swtStp = true;

@@ -15,10 +15,10 @@ void Response::onWindowClick()
     if (!m_state.eyeRunning())
         return;
     ResultGrid& grid = m_state.swtLft ? leftGrid(m_state) : rightGrid(m_state);
-    // Only a point this run has presented can be answered. Before the run's first dot the
-    // current point is one the fresh grid has never shown (and likewise after a reset of
-    // the grid during the run); marking it would record an answer to nothing and leave a
-    // point of the run unpresentable.
-    if (grid.contains(m_state.a, m_state.b) && grid.isTaken(m_state.a, m_state.b))
+    // Before the run's first dot, and after a grid switch, the current point is one this run
+    // never showed in the grid in force: marking it would record an answer to nothing and
+    // take a point from the run. A point outside the grid (left there by the sheet or the
+    // numbering as their loop counters) is no point at all.
+    if (m_state.pointPresented && grid.contains(m_state.a, m_state.b))
         grid.set(m_state.a, m_state.b, ResultGrid::kSeen);
 }

@@ -31,7 +31,6 @@ public:
     void reset();
 
     bool operator==(const ResultGrid& other) const;
-    bool operator!=(const ResultGrid& other) const { return !(*this == other); }
 
 private:
     int index(int column, int row) const { return column * m_rows + row; }

@@ -58,4 +58,13 @@ void printBesideMark(FrmTest& test, const QString& text, const QPointF& offset)
     test.print(text);
 }
 
+void printCount(FrmTest& test, int count, int swtTen)
+{
+    const QPointF corner = test.userRect(test.shp1).topLeft() + countOffset(swtTen);
+    test.setFontSize(9);
+    test.setForeColor(QColor(0, 128, 128));
+    test.moveTo(corner.x(), corner.y());
+    test.printNumber(count);
+}
+
 } // namespace statustext

@@ -19,5 +19,7 @@ QPointF instructionOffset(int swtTen);
 
 // Prints text in 11 pt yellow with its top-left corner at the mark's corner plus offset.
 void printBesideMark(FrmTest& test, const QString& text, const QPointF& offset);
+// Prints the number of dots presented so far, in 9 pt teal.
+void printCount(FrmTest& test, int count, int swtTen);
 
 } // namespace statustext

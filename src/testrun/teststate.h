@@ -1,5 +1,6 @@
 #pragma once
 
+#include "testrun/gridmode.h"
 #include "testrun/resultgrid.h"
 
 #include <QString>
@@ -11,10 +12,10 @@ struct TestState {
     int swtKae = 0; // grid mode: 0 fine (15 x 19), any other value coarse (11 x 13)
     int intKaeFirst = 0; // 1 once the grid switch has been used
 
-    ResultGrid kekaL15{19, 15};
-    ResultGrid kekaR15{19, 15};
-    ResultGrid kekaL11{13, 11};
-    ResultGrid kekaR11{13, 11};
+    ResultGrid kekaL15{kFineGrid.columns, kFineGrid.rows};
+    ResultGrid kekaR15{kFineGrid.columns, kFineGrid.rows};
+    ResultGrid kekaL11{kCoarseGrid.columns, kCoarseGrid.rows};
+    ResultGrid kekaR11{kCoarseGrid.columns, kCoarseGrid.rows};
 
     double x1 = 0, y1 = 0; // centre of the test field
     double x2 = 0, y2 = 0; // fixation point for the next eye run
@@ -25,7 +26,7 @@ struct TestState {
     QString tenL; // dot-size caption at the left eye's last presentation or end of run
     QString tenR; // the same for the right eye
 
-    int Spd = 0; // interval an eye start gives the timer, in ms
+    int Spd = 300; // interval an eye start gives the timer, in ms
     int n = 0; // phase of the presentation cycle: 1 dot shown, 2 dot hidden, 0 idle/armed
     int t = 0; // ticks of the start delay, 0 to 3
     int a = 0; // column of the current point
@@ -38,29 +39,13 @@ struct TestState {
     bool swtT1 = false; // present a dot on the next tick
     bool swtT2 = false; // start delay in progress
     bool swtMus = false; // a drag of the fixation mark is in progress
-    bool swtStp = false; // presentation stopped: before a run, paused, after a run
+    bool swtStp = true; // presentation stopped: before a run, paused, after a run
     bool swtRdm = false; // the next plain press of the explanation button shows the labels
     bool swtTst = false; // the next Shift press of the explanation button clears the overlay
 
-    bool isFine() const { return swtKae == 0; }
+    // (a, b) names a dot that the active run presented in the grid in force: a click may
+    // answer it. False before the run's first dot and after the grid is switched.
+    bool pointPresented = false;
+
     bool eyeRunning() const { return swtLft || swtRgt; }
 };
-
-// What differs between the fine and the coarse grid for the test run.
-struct GridMode {
-    int columns;
-    int rows;
-    ResultGrid TestState::*left;
-    ResultGrid TestState::*right;
-    const char* testTitle; // caption of the test window
-    const char* sheetTitle; // caption of the result window
-
-    int points() const { return columns * rows; }
-};
-
-extern const GridMode kFineGrid;
-extern const GridMode kCoarseGrid;
-
-const GridMode& gridMode(const TestState& state);
-ResultGrid& leftGrid(TestState& state);
-ResultGrid& rightGrid(TestState& state);

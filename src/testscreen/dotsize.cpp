@@ -12,24 +12,17 @@
 
 namespace {
 
-struct DotSize {
+struct DotStep {
     const char* caption;
     const char* toolTip;
     QColor dotColor;
-    double dotHeight, dotWidth;
-    double markHeight, markWidth;
 };
 
-// Indexed by the size after the click: small, medium, large. Sizes in test-field units.
-const DotSize kFineSizes[] = {
-    {"小", "白点を少し大きくします｡", QColor(255, 255, 255), 0.26, 0.25, 0.27, 0.26},
-    {"中", "白点を大きくします｡", QColor(224, 224, 224), 0.45, 0.42, 0.45, 0.42},
-    {"大", "白点を小さくします｡", QColor(192, 192, 192), 0.71, 0.66, 0.71, 0.66},
-};
-const DotSize kCoarseSizes[] = {
-    {"小", "白点を少し大きくします｡", QColor(255, 255, 255), 0.18, 0.17, 0.18, 0.17},
-    {"中", "白点を大きくします｡", QColor(224, 224, 224), 0.30, 0.28, 0.30, 0.28},
-    {"大", "白点を小さくします｡", QColor(192, 192, 192), 0.48, 0.44, 0.48, 0.44},
+// Indexed by the size after the click: small, medium, large. The sizes are the grid's.
+const DotStep kSteps[] = {
+    {"小", "白点を少し大きくします｡", QColor(255, 255, 255)},
+    {"中", "白点を大きくします｡", QColor(224, 224, 224)},
+    {"大", "白点を小さくします｡", QColor(192, 192, 192)},
 };
 
 struct Background {
@@ -59,12 +52,13 @@ void DotSizeAndBackground::onTenClicked()
 {
     FrmTest& test = m_test;
     const int next = (m_state.swtTen == 0 || m_state.swtTen == 1) ? m_state.swtTen + 1 : 0;
-    const DotSize& size = (m_state.isFine() ? kFineSizes : kCoarseSizes)[next];
+    const DotStep& step = kSteps[next];
+    const DotSizes& size = gridMode(m_state).dotSizes[next];
 
     // In place: the top-left corners stay where they are.
-    test.cmdTen->setText(QString::fromUtf8(size.caption));
-    test.cmdTen->setToolTip(QString::fromUtf8(size.toolTip));
-    test.shp2->setBackColor(size.dotColor);
+    test.cmdTen->setText(QString::fromUtf8(step.caption));
+    test.cmdTen->setToolTip(QString::fromUtf8(step.toolTip));
+    test.shp2->setBackColor(step.dotColor);
     test.setUserHeight(test.shp2, size.dotHeight);
     test.setUserWidth(test.shp2, size.dotWidth);
     m_state.swtTen = next;

@@ -45,16 +45,18 @@ void ExplanationButton::onMouseDown(const MouseArgs& args)
 
 void ExplanationButton::drawPointNumbers()
 {
-    // In the window's present colour and font; numbered down the columns. a and b are the
-    // loop counters and end one past the last column and row.
+    // In the window's present colour and font; numbered down the columns.
     const GridMode& mode = gridMode(m_state);
-    for (m_state.a = 0; m_state.a < mode.columns; ++m_state.a) {
-        for (m_state.b = 0; m_state.b < mode.rows; ++m_state.b) {
+    for (int column = 0; column < mode.columns; ++column) {
+        for (int row = 0; row < mode.rows; ++row) {
             m_test.setDrawWidth(5);
-            m_test.pset(m_state.a + 1, m_state.b + 1);
-            m_test.moveTo(m_state.a + 1, m_state.b + 1);
+            m_test.pset(column + 1, row + 1);
+            m_test.moveTo(column + 1, row + 1);
             m_test.printNumber(++m_intTstNo);
         }
     }
     m_intTstNo = 0;
+    // The current point is left where the loop counters end, one past the grid.
+    m_state.a = mode.columns;
+    m_state.b = mode.rows;
 }

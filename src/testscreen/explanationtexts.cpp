@@ -46,18 +46,12 @@ QString upperText()
         .join(kLineBreak);
 }
 
-QString lowerText(bool fine)
+QString lowerText(const GridMode& mode)
 {
     return QStringList{
         QStringLiteral("＝ 説明 つづき＝"),
-        fine ? QStringLiteral(
-            "[視野検査(15×19)]は片方で約４分半かかります。 [早]をクリックすると約７分になります｡")
-             : QStringLiteral("[視野検査(11×13)]は片方で約２分かかります。 "
-                              "[早]をクリックすると約３分半になります｡"),
-        fine ? QStringLiteral(
-            "[細]をクリックして[粗]にすると[視野検査(11×13)]と、検査個所が少なくなります。")
-             : QStringLiteral(
-                 "[粗]をクリックして[細]にすると[視野検査(15×19)]と、検査個所が多くなります。"),
+        QString::fromUtf8(mode.timeLine),
+        QString::fromUtf8(mode.switchLine),
         QStringLiteral(
             "[小]をクリックすると白点が[小(白)→中(明灰)→大(灰)→小(白)→]と順に替わります｡"),
         QStringLiteral("[濃]をクリックすると背景の濃さが[灰→濃灰→黒→灰]と５段階で変わります｡"),
@@ -74,7 +68,7 @@ QString lowerText(bool fine)
 void setRdmText(const TestState& state, FrmTest& test)
 {
     fill(test.lblRdme[0], upperText());
-    fill(test.lblRdme[1], lowerText(state.isFine()));
+    fill(test.lblRdme[1], lowerText(gridMode(state)));
 }
 
 } // namespace explanation

@@ -3,6 +3,7 @@
 #include <QString>
 
 class FrmTest;
+struct GridMode;
 struct TestState;
 
 namespace explanation {
@@ -10,7 +11,7 @@ namespace explanation {
 // The twelve lines of the upper explanation label.
 QString upperText();
 // The ten lines of the lower label; lines 2 and 3 name the grid mode.
-QString lowerText(bool fine);
+QString lowerText(const GridMode& mode);
 
 // Fills both explanation labels for the current grid mode (SetRdmText). Their visibility
 // and places are left alone.

@@ -8,29 +8,6 @@
 #include <QFrame>
 #include <QLabel>
 
-// Placement in test-field units. The coarse values are the fine ones converted to the
-// coarse scale, so everything stands at the same place on the screen in both modes.
-struct FieldLayout::Constants {
-    const GridMode& grid;
-    double scaleWidth;
-    double scaleHeight;
-    double fixationX; // default fixation point: the middle test point
-    double fixationY;
-    double markDrop; // centre of the mark below the window centre
-    double instructionDrop; // top of the instruction below the mark's top edge
-    double labelShift; // left edge of the labels right of the centred position
-    double upperLabelRise; // top of the upper label above the window centre
-    double lowerLabelDrop; // top of the lower label below the window centre
-    double frameRise; // top of the button frame above the bottom edge
-};
-
-namespace {
-
-const FieldLayout::Constants kFine{kFineGrid, 20, 16.1, 10, 8, 0.27, 0.4, 1, 4.6, 1.5, 0.81};
-const FieldLayout::Constants kCoarse{kCoarseGrid, 14, 12, 7, 6, 0.2, 0.3, 0.7, 3.43, 1.12, 0.6};
-
-} // namespace
-
 FieldLayout::FieldLayout(TestState& state, FrmTest& test)
     : m_state(state)
     , m_test(test)
@@ -39,68 +16,103 @@ FieldLayout::FieldLayout(TestState& state, FrmTest& test)
 
 void FieldLayout::layoutField15()
 {
-    resetMode(kFine);
-    arrange(kFine);
+    layout(kFineGrid);
 }
 
 void FieldLayout::layoutField11()
 {
-    resetMode(kCoarse);
-    arrange(kCoarse);
+    layout(kCoarseGrid);
 }
 
 void FieldLayout::layoutCurrentMode()
 {
-    if (m_state.isFine())
-        layoutField15();
-    else
-        layoutField11();
+    layout(gridMode(m_state));
 }
 
 void FieldLayout::onResize()
 {
-    arrange(current());
+    if (m_state.eyeRunning())
+        keepRun(gridMode(m_state));
+    else
+        arrange(gridMode(m_state));
 }
 
-const FieldLayout::Constants& FieldLayout::current() const
+void FieldLayout::layout(const GridMode& mode)
 {
-    return m_state.isFine() ? kFine : kCoarse;
+    resetMode(mode);
+    arrange(mode);
 }
 
-void FieldLayout::resetMode(const Constants& mode)
+void FieldLayout::resetMode(const GridMode& mode)
 {
-    m_state.x2L = m_state.x2R = mode.fixationX;
-    m_state.y2L = m_state.y2R = mode.fixationY;
-    (m_state.*mode.grid.left).reset();
-    (m_state.*mode.grid.right).reset();
+    m_state.x2L = m_state.x2R = mode.field.fixationX;
+    m_state.y2L = m_state.y2R = mode.field.fixationY;
+    (m_state.*mode.left).reset();
+    (m_state.*mode.right).reset();
+    m_state.pointPresented = false;
 }
 
-void FieldLayout::arrange(const Constants& mode)
+void FieldLayout::arrange(const GridMode& mode)
 {
     FrmTest& test = m_test;
-    m_state.x2 = mode.fixationX;
-    m_state.y2 = mode.fixationY;
-
-    test.setScaleWidth(mode.scaleWidth);
-    test.setScaleHeight(mode.scaleHeight);
-    m_state.x1 = test.scaleWidth() / 2;
-    m_state.y1 = test.scaleHeight() / 2;
+    m_state.x2 = mode.field.fixationX;
+    m_state.y2 = mode.field.fixationY;
+    setScale(mode);
 
     const QRectF mark = test.userRect(test.shp1);
     test.setUserPos(test.shp1, m_state.x1 - mark.width() / 2,
-                    m_state.y1 - mark.height() / 2 + mode.markDrop);
+                    m_state.y1 - mark.height() / 2 + mode.field.markDrop);
 
     test.cls();
-    statustext::printBesideMark(test, statustext::instruction(), {0, mode.instructionDrop});
+    statustext::printBesideMark(test, statustext::instruction(), {0, mode.field.instructionDrop});
 
+    placeLabelsAndFrame(mode);
+    test.lblRdme[0]->show();
+    test.lblRdme[1]->show();
+}
+
+void FieldLayout::keepRun(const GridMode& mode)
+{
+    FrmTest& test = m_test;
+    const QSize from = m_placedFor;
+    setScale(mode);
+    // Controls keep their pixels when the window changes size: put the mark and the dot back
+    // where they stood in test-field units.
+    if (!from.isEmpty() && from != test.size()) {
+        for (Shape* shape : {test.shp1, test.shp2}) {
+            test.setUserPos(shape, shape->x() * mode.field.scaleWidth / from.width(),
+                            shape->y() * mode.field.scaleHeight / from.height());
+        }
+    }
+    placeLabelsAndFrame(mode);
+
+    // What was printed stood where the old size put it.
+    test.cls();
+    if (m_state.w > 0)
+        statustext::printCount(test, m_state.w, m_state.swtTen);
+    if (m_state.swtStp)
+        statustext::printBesideMark(test, statustext::pauseMessage(),
+                                    statustext::pauseOffset(m_state.swtTen));
+}
+
+void FieldLayout::setScale(const GridMode& mode)
+{
+    m_test.setScaleWidth(mode.field.scaleWidth);
+    m_test.setScaleHeight(mode.field.scaleHeight);
+    m_state.x1 = m_test.scaleWidth() / 2;
+    m_state.y1 = m_test.scaleHeight() / 2;
+    m_placedFor = m_test.size();
+}
+
+void FieldLayout::placeLabelsAndFrame(const GridMode& mode)
+{
+    FrmTest& test = m_test;
+    const FieldGeometry& field = mode.field;
     // Both labels share the left edge computed from the upper label's width.
     const double labelLeft
-        = m_state.x1 - test.userRect(test.lblRdme[0]).width() / 2 + mode.labelShift;
-    test.setUserPos(test.lblRdme[0], labelLeft, m_state.y1 - mode.upperLabelRise);
-    test.lblRdme[0]->show();
-    test.setUserPos(test.lblRdme[1], labelLeft, m_state.y1 + mode.lowerLabelDrop);
-    test.lblRdme[1]->show();
-
+        = m_state.x1 - test.userRect(test.lblRdme[0]).width() / 2 + field.labelShift;
+    test.setUserPos(test.lblRdme[0], labelLeft, m_state.y1 - field.upperLabelRise);
+    test.setUserPos(test.lblRdme[1], labelLeft, m_state.y1 + field.lowerLabelDrop);
     test.setUserPos(test.fra1, m_state.x1 - test.userRect(test.fra1).width() / 2,
-                    2 * m_state.y1 - mode.frameRise);
+                    2 * m_state.y1 - field.frameRise);
 }

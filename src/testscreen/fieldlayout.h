@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QSize>
+
+struct GridMode;
 struct TestState;
 class FrmTest;
 
@@ -8,8 +11,6 @@ class FrmTest;
 // button frame in place.
 class FieldLayout {
 public:
-    struct Constants;
-
     FieldLayout(TestState& state, FrmTest& test);
 
     // The full pass of a mode, run when the program starts and when the grid switch chooses
@@ -19,15 +20,21 @@ public:
     void layoutField11();
     void layoutCurrentMode();
 
-    // A resize, minimise or restore of the window lays the current mode out again but keeps
-    // the results and the fixation points recorded for each eye's run.
+    // A resize, minimise or restore of the window. Outside a run it lays the current mode out
+    // again but keeps the results and the fixation points recorded for each eye's run. During
+    // a run only the scale follows the window: the mark, the dot, the fixation points and the
+    // labels' visibility stay as the run has them.
     void onResize();
 
 private:
-    const Constants& current() const;
-    void resetMode(const Constants& mode);
-    void arrange(const Constants& mode);
+    void layout(const GridMode& mode);
+    void resetMode(const GridMode& mode);
+    void arrange(const GridMode& mode);
+    void keepRun(const GridMode& mode);
+    void setScale(const GridMode& mode);
+    void placeLabelsAndFrame(const GridMode& mode);
 
     TestState& m_state;
     FrmTest& m_test;
+    QSize m_placedFor; // the client size the controls were last placed for
 };

@@ -13,8 +13,6 @@ public:
     void onKaeClicked();
 
 private:
-    void setBetuScale();
-
     TestState& m_state;
     FrmTest& m_test;
     FieldLayout& m_layout;

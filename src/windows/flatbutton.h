@@ -10,8 +10,6 @@ class FlatButton : public QPushButton {
 public:
     FlatButton(const QString& text, const QColor& face, QWidget* parent = nullptr);
 
-    QColor face() const { return m_face; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -105,7 +105,6 @@ void FrmTest::createButtons()
         button->setGeometry(px(def.left), px(kButtonTop), px(def.width), px(kButtonHeight));
         this->*def.control = button;
     }
-    cmdStp->setEnabled(false);
     cmdRdm->installEventFilter(this);
 }
 
@@ -206,6 +205,12 @@ void FrmTest::changeEvent(QEvent* event)
     if (event->type() == QEvent::WindowStateChange)
         emit resized();
     Canvas::changeEvent(event);
+}
+
+void FrmTest::closeEvent(QCloseEvent* event)
+{
+    emit closing();
+    Canvas::closeEvent(event);
 }
 
 bool FrmTest::eventFilter(QObject* watched, QEvent* event)

@@ -46,6 +46,8 @@ signals:
     void resized();
     // A press of any mouse button on cmdRdm (the button has no click handler).
     void rdmMouseDown(const MouseArgs& args);
+    // The window is being closed, by the program or from its close box.
+    void closing();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -53,6 +55,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -67,7 +67,7 @@ inline QPoint rightMarkPixel(const FrmBetu& w, const Measures& m, int i, int j)
 // Puts the program into the grid mode as the user does, with the grid switch.
 inline void useGrid(Harness& h, bool fine)
 {
-    if (h.st.isFine() != fine)
+    if ((h.st.swtKae == 0) != fine)
         h.program.gridSwitch().onKaeClicked();
 }
 

@@ -5,6 +5,8 @@
 
 #include "support/testmain.h"
 
+#include "platform/intervaltimer.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPointer>
@@ -282,28 +284,43 @@ void TstSheetButtons::quitEndsTheProgramWhenTheSheetWasNeverLoaded()
 void TstSheetButtons::quitUnloadsALoadedSheet_data()
 {
     QTest::addColumn<bool>("shown");
-    QTest::newRow("a sheet on screen") << true;
-    QTest::newRow("a sheet loaded hidden by the grid switch") << false;
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("quit with a sheet on screen") << true << false;
+    QTest::newRow("quit with a sheet loaded hidden by the grid switch") << false << false;
+    QTest::newRow("the close box during a run, the sheet on screen") << true << true;
 }
 
 void TstSheetButtons::quitUnloadsALoadedSheet()
 {
     QFETCH(bool, shown);
+    QFETCH(bool, closeBox);
     Harness h;
     h.show();
-    if (shown)
+    if (closeBox) {
+        // Paused to open the sheet, then resumed: the quit button is disabled again.
+        h.test.cmdLft->click();
+        h.test.cmdStp->click();
         h.test.cmdKeka->click();
-    else
+        h.test.cmdStp->click();
+        QVERIFY(h.test.tmr1->isTicking() && !h.test.cmdEnd->isEnabled());
+    } else if (shown) {
+        h.test.cmdKeka->click();
+    } else {
         h.program.gridSwitch().onKaeClicked();
+    }
     QPointer<FrmBetu> w = h.program.resultSheet().window();
     QVERIFY(w);
     QCOMPARE(w->isVisible(), shown);
 
-    h.test.cmdEnd->click();
+    if (closeBox)
+        h.test.windowHandle()->close();
+    else
+        h.test.cmdEnd->click();
 
     QVERIFY(!w);
     QVERIFY(!h.program.resultSheet().window());
     QVERIFY(!h.test.isVisible());
+    QVERIFY(!h.test.tmr1->isTicking());
     QCOMPARE(h.fakes.quits, 1);
 }
 

@@ -210,6 +210,10 @@ QString Storm::check(Event event, const Snapshot& before)
         return QStringLiteral("a run ended without a tick");
     }
 
+    // A click answers the point last presented, in the grid it was presented in.
+    if (m_startedEye != 0 || before.swtKae != s.swtKae)
+        m_lastPresented = {};
+
     // No result is lost but by the actions that erase results on purpose.
     for (int g = 0; g < 4; ++g) {
         const ResultGrid& was = before.grids[g];
@@ -226,8 +230,14 @@ QString Storm::check(Event event, const Snapshot& before)
                 const QString& to = now.at(a, b);
                 if (from == to)
                     continue;
-                const bool seen = from == ResultGrid::kNotSeen && to == ResultGrid::kSeen;
+                // Also after Clear has erased the point during the run.
+                const bool answered = from == ResultGrid::kNotSeen
+                                      || (from == ResultGrid::kUntested
+                                          && m_lastPresented == PresentedPoint{g, a, b});
+                const bool seen = answered && to == ResultGrid::kSeen;
                 const bool presented = from.size() <= 1 && to == ResultGrid::kNotSeen;
+                if (presented)
+                    m_lastPresented = {g, a, b};
                 const bool erased = erasing && to == ResultGrid::kUntested;
                 if (!seen && !presented && !erased)
                     return QStringLiteral("grid %1 cell (%2, %3) went from '%4' to '%5'")

@@ -59,6 +59,13 @@ private:
     // What the last event did that the invariants must know of.
     int m_startedEye = 0; // 1 left, 2 right: an eye start
     bool m_cleared = false;
+    struct PresentedPoint {
+        int grid = -1, column = -1, row = -1;
+        bool operator==(const PresentedPoint& o) const
+        {
+            return grid == o.grid && column == o.column && row == o.row;
+        }
+    } m_lastPresented;
     // The current run: its ticks since the start, the ticks it must take, the points of the
     // largest grid it has used, and whether a grid switch broke its rhythm.
     int m_runTicks = 0;

@@ -208,12 +208,18 @@ void TstEyeStart::resizeKeepsResultsAndRecordedFixationPoints()
     RunHarness h;
     h.st.x2 = 12.5; // as a drag of the mark leaves it
     h.st.y2 = 6.25;
+    h.test.setUserPos(h.test.shp1, 12.4, 6.1);
     h.test.cmdLft->click();
     runWithAnswers(h, 30);
     const ResultGrid results = h.st.kekaL15;
     const TestState before = h.st;
+    const QRectF mark = h.test.userRect(h.test.shp1);
 
+    // During the run, the window changes size and is minimised and restored: the run keeps
+    // its mark, its fixation points and its hidden labels; only the scale follows.
     h.test.resize(900, 700);
+    h.test.showMinimized();
+    h.test.showNormal();
     QCoreApplication::processEvents();
 
     QVERIFY(h.st.kekaL15 == results);
@@ -221,16 +227,16 @@ void TstEyeStart::resizeKeepsResultsAndRecordedFixationPoints()
     QCOMPARE(h.st.x2L, 12.5);
     QCOMPARE(h.st.y2L, 6.25);
     QCOMPARE(h.st.x2R, before.x2R);
-    QCOMPARE(h.st.y2R, before.y2R);
-    QCOMPARE(h.st.x2, 10.0);
-    QCOMPARE(h.st.y2, 8.0);
-    const QPoint markCentre = h.test.shp1->geometry().center();
-    QVERIFY(qAbs(markCentre.x() - h.test.toPixelsX(10)) <= 1);
-    QVERIFY(qAbs(markCentre.y() - h.test.toPixelsY(8.05 + 0.27)) <= 1);
+    QCOMPARE(h.st.x2, 12.5);
+    QCOMPARE(h.st.y2, 6.25);
+    const QRectF moved = h.test.userRect(h.test.shp1);
+    QVERIFY(qAbs(moved.x() - mark.x()) < 0.03 && qAbs(moved.y() - mark.y()) < 0.03);
+    QVERIFY(h.test.lblRdme[0]->isHidden() && h.test.lblRdme[1]->isHidden());
     QCOMPARE(h.st.w, 30);
     QCOMPARE(h.st.swtLft, true);
 
-    // The run goes on to its end, and another resize keeps what it recorded.
+    // The run goes on to its end; a resize then lays the field out again but keeps what the
+    // run recorded.
     QVERIFY(h.tickToEnd().endsWith(QLatin1Char(kEnd)));
     QCOMPARE(h.presented.size(), 285);
     const ResultGrid finished = h.st.kekaL15;
@@ -238,6 +244,11 @@ void TstEyeStart::resizeKeepsResultsAndRecordedFixationPoints()
     QCoreApplication::processEvents();
     QVERIFY(h.st.kekaL15 == finished);
     QCOMPARE(h.st.x2L, 12.5);
+    QCOMPARE(h.st.x2, 10.0);
+    QVERIFY(h.test.lblRdme[0]->isVisible());
+    const QPoint markCentre = h.test.shp1->geometry().center();
+    QVERIFY(qAbs(markCentre.x() - h.test.toPixelsX(10)) <= 1);
+    QVERIFY(qAbs(markCentre.y() - h.test.toPixelsY(8.05 + 0.27)) <= 1);
 }
 
 SHIYA_TEST_MAIN(TstEyeStart)

@@ -161,7 +161,7 @@ void TstStartup::theExplanationLabelsShowTheirTexts()
     QVERIFY(upper && lower);
     QVERIFY(upper->isVisible() && lower->isVisible());
     QCOMPARE(upper->text(), explanation::upperText());
-    QCOMPARE(lower->text(), explanation::lowerText(true));
+    QCOMPARE(lower->text(), explanation::lowerText(kFineGrid));
     QCOMPARE(upper->text().split(QStringLiteral("\r\n")).size(), 12);
     QCOMPARE(lower->text().split(QStringLiteral("\r\n")).size(), 10);
     QCOMPARE(upper->text().split(QStringLiteral("\r\n")).first(), QStringLiteral("＝ 説明 ＝"));
