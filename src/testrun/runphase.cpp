@@ -34,20 +34,20 @@ constexpr Use Eye = Use::OffForOtherEye;
 // The quit button is enabled again only by a pause, not by the end of a run. The pause
 // button is disabled at the end of a run of either eye: enabled with no run, it would
 // disable the other buttons for a run that is not there.
+// clang-format off
 const PhaseRow kRows[] = {
     {RunPhase::BeforeRun, {On}, {On}, {Off}, {On}, {On}, {On}, {On}, {On}, nullptr, nullptr},
-    {RunPhase::Started, {Eye}, {Eye}, {On}, {Off}, {Off}, {Off}, {Off}, {Off}, "止",
-     &FrmTest::cmdStp},
+    {RunPhase::Started, {Eye}, {Eye}, {On}, {Off}, {Off}, {Off}, {Off}, {Off}, "止", &FrmTest::cmdStp},
     {RunPhase::Paused,
      {On, "左を最初からスタートします。"},
      {On, "右を最初からスタートします。"},
      {K, "続きを実行します"},
      {On, "クリックで説明を現します"},
      {On}, {On}, {On}, {On}, "再開", nullptr},
-    {RunPhase::Resumed, {Eye}, {Eye}, {K, "一時停止します。"}, {Off}, {Off}, {Off}, {Off}, {Off},
-     "止", nullptr},
+    {RunPhase::Resumed, {Eye}, {Eye}, {K, "一時停止します。"}, {Off}, {Off}, {Off}, {Off}, {Off}, "止", nullptr},
     {RunPhase::Ended, {On}, {On}, {Off}, {On}, {On}, {On}, {On}, {K}, nullptr, &FrmTest::cmdKeka},
 };
+// clang-format on
 
 void apply(QPushButton* button, const ButtonUse& use, bool otherEyeRuns)
 {

@@ -53,8 +53,8 @@ FrmBetu& drawnSheet(Harness& h)
 
 bool sameResults(const TestState& a, const TestState& b)
 {
-    return a.kekaL15 == b.kekaL15 && a.kekaR15 == b.kekaR15 && a.kekaL11 == b.kekaL11 &&
-           a.kekaR11 == b.kekaR11;
+    return a.kekaL15 == b.kekaL15 && a.kekaR15 == b.kekaR15 && a.kekaL11 == b.kekaL11
+           && a.kekaR11 == b.kekaR11;
 }
 
 } // namespace
@@ -104,8 +104,8 @@ void TstSheetButtons::copyPutsTheWholePictureOnTheClipboard()
     for (const QPushButton* button : {w.cmdCopy, w.cmdClr})
         QCOMPARE(copied.pixelColor(button->geometry().topLeft() + QPoint(1, 1)), QColor(Qt::white));
 
-    const QString firstMark =
-        inkprobe::markAt(copied, inkprobe::sheetFont(9), leftMarkPixel(w, kFine, 0, 0));
+    const QString firstMark
+        = inkprobe::markAt(copied, inkprobe::sheetFont(9), leftMarkPixel(w, kFine, 0, 0));
     QCOMPARE(firstMark, marks ? QStringLiteral("×") : QString());
     if (!marks) {
         const Faults faults = noMarkFaults(copied, w, kFine, Crosses::of(h.st));

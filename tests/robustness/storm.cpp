@@ -96,8 +96,9 @@ Storm::Event Storm::nextEvent()
 {
     if (--m_phaseLeft <= 0) {
         m_calm = !m_calm;
-        std::uniform_int_distribution<int> length = m_calm ? std::uniform_int_distribution<int>(300, 2500)
-                                                           : std::uniform_int_distribution<int>(10, 200);
+        std::uniform_int_distribution<int> length
+            = m_calm ? std::uniform_int_distribution<int>(300, 2500)
+                     : std::uniform_int_distribution<int>(10, 200);
         m_phaseLeft = length(m_random);
     }
     if (m_calm && !m_h->test.tmr1->isTicking())
@@ -132,9 +133,9 @@ QString Storm::perform(Event event)
         clickWindow();
         break;
     case Event::ButtonClick: {
-        QPushButton* const buttons[] = {test.cmdLft, test.cmdRgt, test.cmdStp, test.cmdSpd,
-                                        test.cmdTen, test.cmdHaik, test.cmdKae, test.cmdKeka,
-                                        test.cmdBetu};
+        QPushButton* const buttons[]
+            = {test.cmdLft,  test.cmdRgt, test.cmdStp,  test.cmdSpd, test.cmdTen,
+               test.cmdHaik, test.cmdKae, test.cmdKeka, test.cmdBetu};
         std::uniform_int_distribution<int> which(0, int(std::size(buttons)) - 1);
         clickEyeOrStopButton(buttons[which(m_random)]);
         break;
@@ -203,7 +204,9 @@ QString Storm::check(Event event, const Snapshot& before)
     const bool ended = (before.left || before.right) && !s.eyeRunning();
     if (ended && event == Event::Tick) {
         if (!m_runDisturbed && m_runTicks != m_expectedTicks)
-            return QStringLiteral("a run ended after %1 ticks, not %2").arg(m_runTicks).arg(m_expectedTicks);
+            return QStringLiteral("a run ended after %1 ticks, not %2")
+                .arg(m_runTicks)
+                .arg(m_expectedTicks);
         ++m_completedRuns;
         m_runDisturbed = true;
     } else if (ended) {
@@ -241,7 +244,10 @@ QString Storm::check(Event event, const Snapshot& before)
                 const bool erased = erasing && to == ResultGrid::kUntested;
                 if (!seen && !presented && !erased)
                     return QStringLiteral("grid %1 cell (%2, %3) went from '%4' to '%5'")
-                        .arg(g).arg(a).arg(b).arg(from, to);
+                        .arg(g)
+                        .arg(a)
+                        .arg(b)
+                        .arg(from, to);
             }
         }
     }
@@ -307,7 +313,8 @@ void Storm::clickWindow()
     FrmTest& test = m_h->test;
     const QPoint at = randomPoint();
     QWidget* target = test.childAt(at);
-    if (auto* pushButton = qobject_cast<QPushButton*>(target); pushButton && button == Qt::LeftButton) {
+    if (auto* pushButton = qobject_cast<QPushButton*>(target);
+        pushButton && button == Qt::LeftButton) {
         clickEyeOrStopButton(pushButton); // a click that lands on a button is that button's
         return;
     }
@@ -363,8 +370,9 @@ void Storm::typeInLabel()
     FrmBetu* sheet = m_h->program.resultSheet().window();
     if (!sheet)
         return;
-    static const QString samples[] = {QStringLiteral("左"), QStringLiteral("右"), QStringLiteral("x"),
-                                      QStringLiteral("😀"), QStringLiteral("עברית"), QString()};
+    static const QString samples[]
+        = {QStringLiteral("左"), QStringLiteral("右"),    QStringLiteral("x"),
+           QStringLiteral("😀"),  QStringLiteral("עברית"), QString()};
     std::uniform_int_distribution<int> which(0, int(std::size(samples)) - 1);
     QComboBox* combo = which(m_random) % 2 ? sheet->cmbo1 : sheet->cmbo2;
     const QString& text = samples[which(m_random)];
