@@ -79,10 +79,8 @@ void FieldLayout::keepRun(const GridMode& mode)
     // Controls keep their pixels when the window changes size: put the mark and the dot back
     // where they stood in test-field units.
     if (!from.isEmpty() && from != test.size()) {
-        for (Shape* shape : {test.shp1, test.shp2}) {
-            test.setUserPos(shape, shape->x() * mode.field.scaleWidth / from.width(),
-                            shape->y() * mode.field.scaleHeight / from.height());
-        }
+        keepInPlace(test.shp1, m_keptMark, from, mode);
+        keepInPlace(test.shp2, m_keptDot, from, mode);
     }
     placeLabelsAndFrame(mode);
 
@@ -93,6 +91,16 @@ void FieldLayout::keepRun(const GridMode& mode)
     if (m_state.swtStp)
         statustext::printBesideMark(test, statustext::pauseMessage(),
                                     statustext::pauseOffset(m_state.swtTen));
+}
+
+void FieldLayout::keepInPlace(QWidget* shape, Kept& kept, const QSize& from, const GridMode& mode)
+{
+    const bool untouched = kept.size == from && kept.pixels == shape->pos();
+    const QPointF units = untouched ? kept.units
+                                    : QPointF(shape->x() * mode.field.scaleWidth / from.width(),
+                                              shape->y() * mode.field.scaleHeight / from.height());
+    m_test.setUserPos(shape, units.x(), units.y());
+    kept = {shape->pos(), units, m_test.size()};
 }
 
 void FieldLayout::setScale(const GridMode& mode)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPointF>
 #include <QSize>
 
+class QWidget;
 struct GridMode;
 struct TestState;
 class FrmTest;
@@ -34,7 +36,18 @@ private:
     void setScale(const GridMode& mode);
     void placeLabelsAndFrame(const GridMode& mode);
 
+    // Where a resize during a run last put a shape, so that a run of resizes (through a
+    // window a pixel wide, say) does not add up the rounding of each.
+    struct Kept {
+        QPoint pixels;
+        QPointF units;
+        QSize size;
+    };
+    void keepInPlace(QWidget* shape, Kept& kept, const QSize& from, const GridMode& mode);
+
     TestState& m_state;
     FrmTest& m_test;
     QSize m_placedFor; // the client size the controls were last placed for
+    Kept m_keptMark;
+    Kept m_keptDot;
 };

@@ -1,6 +1,7 @@
 #include "storm.h"
 
 #include "platform/intervaltimer.h"
+#include "platform/shape.h"
 #include "windows/resultwindow.h"
 
 #include <QComboBox>
@@ -33,6 +34,9 @@ struct Storm::Snapshot {
     bool left = false;
     bool right = false;
     bool ticking = false;
+    QSize size;
+    QPointF mark; // top-left corner, in field units
+    bool labelsShown = false;
 };
 
 void typeText(QWidget* widget, const QString& text)
@@ -213,6 +217,27 @@ QString Storm::check(Event event, const Snapshot& before)
         return QStringLiteral("a run ended without a tick");
     }
 
+    // A resize during a run leaves the run's mark and labels alone. Positions are compared
+    // to within a pixel of each size, where a pixel is not too coarse to tell.
+    const bool running = (before.left || before.right) && s.eyeRunning();
+    if (event == Event::Resize && running) {
+        const FrmTest& test = m_h->test;
+        const QSize now = test.size();
+        const QPointF mark = test.userRect(test.shp1).topLeft();
+        const auto pixel = [](double units, int a, int b) { return units / a + units / b + 1e-6; };
+        const bool measurable = qMin(before.size.width(), now.width()) >= 100
+                                && qMin(before.size.height(), now.height()) >= 100;
+        if (measurable
+            && (qAbs(mark.x() - before.mark.x())
+                    > pixel(test.scaleWidth(), before.size.width(), now.width())
+                || qAbs(mark.y() - before.mark.y())
+                       > pixel(test.scaleHeight(), before.size.height(), now.height())))
+            return QStringLiteral("a resize during a run moved the mark");
+        const bool labelsShown = test.lblRdme[0]->isVisible() || test.lblRdme[1]->isVisible();
+        if (labelsShown && !before.labelsShown)
+            return QStringLiteral("a resize during a run showed the explanation");
+    }
+
     // A click answers the point last presented, in the grid it was presented in.
     if (m_startedEye != 0 || before.swtKae != s.swtKae)
         m_lastPresented = {};
@@ -263,6 +288,9 @@ Storm::Snapshot Storm::snapshot() const
     snap.left = m_h->st.swtLft;
     snap.right = m_h->st.swtRgt;
     snap.ticking = m_h->test.tmr1->isTicking();
+    snap.size = m_h->test.size();
+    snap.mark = m_h->test.userRect(m_h->test.shp1).topLeft();
+    snap.labelsShown = m_h->test.lblRdme[0]->isVisible() || m_h->test.lblRdme[1]->isVisible();
     return snap;
 }
 
