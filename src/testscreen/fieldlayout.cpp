@@ -69,6 +69,8 @@ void FieldLayout::arrange(const GridMode& mode)
     placeLabelsAndFrame(mode);
     test.lblRdme[0]->show();
     test.lblRdme[1]->show();
+    // Field positions kept from an earlier run may be of the other grid's scale.
+    m_keptMark = m_keptDot = {};
 }
 
 void FieldLayout::keepRun(const GridMode& mode)

@@ -174,10 +174,18 @@ void TstGridSwitch::aPausedRunGoesOnInTheNewMode()
     ScreenHarness h;
     h.test.cmdLft->click();
     QVERIFY(h.tickToNextDot());
+    h.test.resize(900, 700); // the run keeps its mark through resizes
+    h.test.resize(1000, 805);
     h.test.cmdStp->click();
     QVERIFY(h.test.cmdKae->isEnabled());
 
     h.test.cmdKae->click();
+    // The mark stands at the coarse field's centre, also after a resize in the pause.
+    h.test.resize(900, 700);
+    h.test.resize(1000, 805);
+    const QPointF mark = h.test.userRect(h.test.shp1).center();
+    QCOMPARE_UNITS(mark.x(), 7.0, 2 * h.halfPixelX());
+    QCOMPARE_UNITS(mark.y(), 6.2, 2 * h.halfPixelY());
 
     QVERIFY(h.st.swtLft);
     QVERIFY(h.st.swtStp);
