@@ -10,10 +10,13 @@ root=$PWD
 
 # shellcheck source=run.sh
 source ./run.sh
-# The end-to-end tests need an X server, a window manager and the X tools they drive the
-# program with; the install checks use desktop-file-utils and appstream.
+# The end-to-end tests need an X server (xvfb, xauth for xvfb-run), a window manager and the
+# X tools they drive the program with (xdotool, xclip, wmctrl; xprop and xwininfo are in
+# x11-utils). The install checks use desktop-file-utils and appstream, and building the
+# Debian package needs dpkg-shlibdeps (dpkg-dev) and `file`, which CPack runs on every
+# installed file to find the ELF ones; without it the package build fails.
 ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-utils wmctrl \
-    desktop-file-utils appstream
+    desktop-file-utils appstream dpkg-dev file
 
 jobs=2
 
