@@ -121,7 +121,7 @@ fi
 
 # shellcheck source=../run.sh
 source "$root/run.sh"
-ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox x11-utils
+ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox x11-utils wmctrl
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSHIYA_BENCH=ON >/dev/null
 cmake --build "$build" -j2
 echo "Running the benchmarks under Xvfb (1280x1024) with openbox"
