@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # bench/run.sh [runs]
-# SHIYA_BENCH_ONLY=startup or SHIYA_BENCH_ONLY=single runs one of the two groups alone.
+# SHIYA_BENCH_ONLY=startup or SHIYA_BENCH_ONLY=single runs one of the two groups alone;
+# SHIYA_BENCH_ONLY=speed runs only the speed changes of bench_ticks.
 #
 # Builds the benchmark programs (Release, in build/bench) and runs each of them, on one
 # virtual X server with openbox, `runs` times (default 15) after one warm-up run. A
@@ -94,22 +95,28 @@ report() {
     done
 }
 
-# single_runs: each program of SINGLE_RUNS once, its figures one per line.
+# single_runs: each program of SINGLE_RUNS once, the figures of each RESULT line it prints
+# one per line.
 single_runs() {
-    local program line
+    local program output name figures
     for program in "${SINGLE_RUNS[@]}"; do
-        echo
-        echo "$program (one run)"
-        line=$(run_once "$program" 1 | head -n 1)
-        tr ' ' '\n' <<<"$line" | grep '=' | grep -v '^run=' | sed 's/=/ /' |
-            awk '{ printf "  %-20s %12s\n", $1, $2 }'
+        if [[ "${SHIYA_BENCH_ONLY:-}" == speed && "$program" != bench_ticks ]]; then
+            continue
+        fi
+        output=$(run_once "$program" 1)
+        while read -r _ name figures; do
+            echo
+            echo "$name (one run)"
+            tr ' ' '\n' <<<"$figures" | grep '=' | grep -v '^run=' | sed 's/=/ /' |
+                awk '{ printf "  %-26s %12s\n", $1, $2 }'
+        done <<<"$output"
     done
 }
 
 if [[ "${SHIYA_BENCH_UNDER_X:-}" == 1 ]]; then
     results=$(mktemp)
     trap 'rm -f "$results"' EXIT
-    if [[ "${SHIYA_BENCH_ONLY:-}" != single ]]; then
+    if [[ "${SHIYA_BENCH_ONLY:-}" != single && "${SHIYA_BENCH_ONLY:-}" != speed ]]; then
         measure "$results"
         report "$results"
     fi

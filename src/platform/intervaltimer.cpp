@@ -4,7 +4,7 @@ IntervalTimer::IntervalTimer(QObject* parent)
     : QObject(parent)
 {
     m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &IntervalTimer::tick);
+    connect(&m_timer, &QTimer::timeout, this, &IntervalTimer::intervalEnded);
 }
 
 void IntervalTimer::setEnabled(bool enabled)
@@ -12,35 +12,59 @@ void IntervalTimer::setEnabled(bool enabled)
     if (enabled == m_enabled)
         return;
     m_enabled = enabled;
-    apply(false);
+    apply();
 }
 
 void IntervalTimer::setInterval(int milliseconds)
 {
-    m_interval = qMax(0, milliseconds);
-    apply(true);
+    milliseconds = qMax(0, milliseconds);
+    if (milliseconds == m_interval)
+        return;
+    m_interval = milliseconds;
+    apply();
 }
 
 void IntervalTimer::setDrivenByHand(bool byHand)
 {
+    if (byHand == m_byHand)
+        return;
     m_byHand = byHand;
-    apply(false);
+    m_inProgress = 0;
+    apply();
 }
 
 bool IntervalTimer::advance()
 {
     if (!isTicking())
         return false;
-    emit tick();
+    intervalEnded();
     return true;
 }
 
-void IntervalTimer::apply(bool restart)
+void IntervalTimer::apply()
 {
-    if (m_byHand || !isTicking()) {
+    if (!isTicking()) {
         m_timer.stop();
-        return;
+        m_inProgress = 0;
+    } else if (m_inProgress == 0) {
+        startInterval();
     }
-    if (restart || !m_timer.isActive())
-        m_timer.start(m_interval);
+}
+
+void IntervalTimer::startInterval()
+{
+    m_inProgress = m_interval;
+    if (m_byHand)
+        m_timer.stop();
+    else
+        m_timer.start(m_inProgress);
+}
+
+void IntervalTimer::intervalEnded()
+{
+    // Restarted before the tick is handled, so the handler's work does not lengthen the
+    // first interval at the new pace.
+    if (m_inProgress != m_interval)
+        startInterval();
+    emit tick();
 }

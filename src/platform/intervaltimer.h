@@ -6,7 +6,8 @@
 // A periodic timer with the two properties the test run is written against: it ticks while
 // it is enabled *and* its interval is not 0. A bare QTimer with interval 0 would instead
 // fire on every pass of the event loop, so the QTimer underneath runs only in that state.
-// Setting the interval of a ticking timer starts its countdown again.
+// A new interval set while the timer ticks applies from the next tick on: the interval in
+// progress keeps its length. Enabling it, or an interval after 0, starts counting afresh.
 //
 // Tests drive the timer by hand: after setDrivenByHand(true) the QTimer underneath never
 // runs, and advance() delivers one tick whenever the timer would tick by itself.
@@ -24,6 +25,12 @@ public:
     // True while the timer ticks: enabled with an interval.
     bool isTicking() const { return m_enabled && m_interval != 0; }
 
+    // The length of the interval in progress, which may still be the one before the last
+    // setInterval(); 0 while not ticking.
+    int intervalInProgress() const { return m_inProgress; }
+    // Milliseconds until the next tick; -1 while not ticking or driven by hand.
+    int remainingTime() const { return m_timer.remainingTime(); }
+
     void setDrivenByHand(bool byHand);
     // One tick, if the timer is ticking; returns whether it ticked.
     bool advance();
@@ -32,10 +39,13 @@ signals:
     void tick();
 
 private:
-    void apply(bool restart);
+    void apply();
+    void startInterval();
+    void intervalEnded();
 
     QTimer m_timer;
     bool m_enabled = true;
     int m_interval = 0;
+    int m_inProgress = 0;
     bool m_byHand = false;
 };

@@ -16,6 +16,7 @@ private slots:
     void theTimerTicksOnlyWhileEnabledWithAnInterval();
     void aTimerWithIntervalZeroNeverFiresOnIdlePasses();
     void aTimerDrivenByHandTicksOnlyWhenAdvanced();
+    void aNewIntervalAppliesFromTheNextTick();
     void theShapeIsACircleInTheMiddleOfItsBox();
     void theShapeLetsTheMouseThrough();
     void theDesignTypefaceResolvesToAJapaneseGothic();
@@ -74,6 +75,31 @@ void TstTimerAndShape::aTimerDrivenByHandTicksOnlyWhenAdvanced()
     timer.setEnabled(false);
     QVERIFY(!timer.advance());
     QCOMPARE(ticks.count(), 1);
+}
+
+void TstTimerAndShape::aNewIntervalAppliesFromTheNextTick()
+{
+    IntervalTimer timer;
+    timer.setInterval(60000);
+    timer.setInterval(1000);
+    // Restarted, the countdown would have at most a second left.
+    QVERIFY2(timer.remainingTime() > 1000, qPrintable(QString::number(timer.remainingTime())));
+    QCOMPARE(timer.intervalInProgress(), 60000);
+
+    IntervalTimer byHand;
+    byHand.setDrivenByHand(true);
+    byHand.setInterval(500);
+    byHand.setInterval(300);
+    QCOMPARE(byHand.intervalInProgress(), 500);
+    QVERIFY(byHand.advance());
+    QCOMPARE(byHand.intervalInProgress(), 300);
+    QVERIFY(byHand.advance());
+    QCOMPARE(byHand.intervalInProgress(), 300);
+    // Paused, there is no interval in progress: the new one counts from the resume.
+    byHand.setEnabled(false);
+    byHand.setInterval(500);
+    byHand.setEnabled(true);
+    QCOMPARE(byHand.intervalInProgress(), 500);
 }
 
 void TstTimerAndShape::theShapeIsACircleInTheMiddleOfItsBox()
