@@ -216,7 +216,7 @@ int speedChanges(Program& program)
     });
 
     QTimer::singleShot(1000, &test, [&] {
-        if (state.isFine())
+        if (state.swtKae == 0)
             test.cmdKae->click();
         test.cmdLft->click();
     });
