@@ -1,4 +1,4 @@
-#include "screenharness.h"
+#include "support/harness.h"
 
 #include "support/testmain.h"
 
@@ -23,8 +23,8 @@ QString blueLine(const QImage& picture, QPoint from, QPoint to, const QRegion& c
             break;
     }
     for (const QPoint beyond : {from - step, to + step}) {
-        if (picture.valid(beyond) && !covered.contains(beyond) &&
-            picture.pixelColor(beyond) == kBlue)
+        if (picture.valid(beyond) && !covered.contains(beyond)
+            && picture.pixelColor(beyond) == kBlue)
             return QStringLiteral("the line goes on to (%1, %2)").arg(beyond.x()).arg(beyond.y());
     }
     return QString();
@@ -106,7 +106,7 @@ void TstFixationDrag::aShiftClickSetsThePointAndDrawsTheCrossOverTheGrid()
     QFETCH(QPointF, point);
     QFETCH(QLine, horizontal);
     QFETCH(QLine, vertical);
-    ScreenHarness h(coarse ? QSize(700, 600) : QSize(1000, 805));
+    Harness h(coarse ? QSize(700, 600) : QSize(1000, 805));
     if (coarse)
         h.test.cmdKae->click();
 
@@ -130,7 +130,7 @@ void TstFixationDrag::aShiftClickSetsThePointAndDrawsTheCrossOverTheGrid()
 
 void TstFixationDrag::aShiftReleaseAfterAPlainPressLeavesTheMarkWhereItIs()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     const QRect mark = h.test.shp1->geometry();
 
     h.press(3, 3, false);
@@ -166,7 +166,7 @@ void TstFixationDrag::instructionFollowsTheDotSize()
     QFETCH(bool, coarse);
     QFETCH(int, tenClicks);
     QFETCH(double, drop);
-    ScreenHarness h;
+    Harness h(kClient);
     if (coarse)
         h.test.cmdKae->click();
     for (int i = 0; i < tenClicks; ++i)
@@ -185,7 +185,7 @@ void TstFixationDrag::instructionFollowsTheDotSize()
 
 void TstFixationDrag::aShiftPressTurnsARedMarkYellow()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     QVERIFY(h.completeLeftRun());
     QCOMPARE(h.test.shp1->backColor(), kRed);
 
@@ -197,7 +197,7 @@ void TstFixationDrag::aShiftPressTurnsARedMarkYellow()
 
 void TstFixationDrag::isInertWhileDotsArePresented()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     h.test.cmdLft->click();
     QVERIFY(h.tickToNextDot());
     QVERIFY(!h.st.swtStp);
@@ -217,7 +217,7 @@ void TstFixationDrag::isInertWhileDotsArePresented()
 
 void TstFixationDrag::worksDuringAPauseWithoutChangingTheRunningEyesPoint()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     h.test.cmdLft->click();
     QVERIFY(h.tickToNextDot());
     h.test.cmdStp->click();
@@ -241,7 +241,7 @@ void TstFixationDrag::worksDuringAPauseWithoutChangingTheRunningEyesPoint()
 
 void TstFixationDrag::aDragLeftOpenWhenARunStartsGoesOnDuringThePause()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     h.press(3, 3);
     h.test.cmdLft->click();
     h.move(6, 6);
@@ -258,7 +258,7 @@ void TstFixationDrag::aDragLeftOpenWhenARunStartsGoesOnDuringThePause()
 
 void TstFixationDrag::aReleaseWithoutShiftLeavesTheDragGoing()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     h.press(4, 4);
     h.move(6, 5);
     const QImage picture = h.test.picture();
@@ -287,7 +287,7 @@ void TstFixationDrag::aReleaseWithoutShiftLeavesTheDragGoing()
 
 void TstFixationDrag::aShiftDragWithTheRealMouseFollowsThePointer()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     QTest::mousePress(&h.test, Qt::LeftButton, Qt::ShiftModifier, QPoint(150, 100));
     QCOMPARE_UNITS(h.markCentre().x(), 3, h.halfPixelX());
     QTest::mouseMove(&h.test, QPoint(200, 150));
@@ -314,7 +314,7 @@ void TstFixationDrag::aShiftClickOnTheWindowIsAlsoAnAnswer()
 {
     QFETCH(bool, pause);
     QFETCH(QPointF, fixation);
-    ScreenHarness h;
+    Harness h(kClient);
     h.test.cmdLft->click();
     QVERIFY(h.tickToNextDot());
     if (pause)
