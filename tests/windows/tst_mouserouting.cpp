@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QWindow>
 #include <QtTest>
 
 // Which of the window's own mouse events a press, move or release over each control
@@ -18,6 +19,7 @@ private slots:
     void aClickOnTheSurfaceIsAPressAReleaseAndAClick();
     void anyButtonClicksAndShiftIsReported();
     void theMarkAndTheDotLetClicksThrough();
+    void aShiftDragGoesOnOverTheMark();
     void labelsAndTheFrameKeepTheirMouseInput();
     void aReleaseOutsideTheWindowIsNoClick();
     void movesWithoutAButtonReachTheWindow();
@@ -88,14 +90,45 @@ void TstMouseRouting::anyButtonClicksAndShiftIsReported()
 
 void TstMouseRouting::theMarkAndTheDotLetClicksThrough()
 {
-    Harness h;
-    h.show();
-    h.test.shp2->move(300, 300);
+    Harness h(kClient);
+    const grids::Field& kFine = grids::kFine.field;
+    h.test.shp2->move(60, 300); // clear of the explanation labels, which keep their clicks
     h.test.shp2->show();
     Spies spies(h.test);
-    QTest::mouseClick(&h.test, Qt::LeftButton, {}, centreIn(h.test, h.test.shp1));
-    QTest::mouseClick(&h.test, Qt::LeftButton, {}, centreIn(h.test, h.test.shp2));
+    for (const QWidget* shape : {h.test.shp1, h.test.shp2}) {
+        const QPoint at = centreIn(h.test, shape);
+        h.clickAt(at);
+        QCOMPARE(argsAt(spies.down, spies.down.count() - 1).x,
+                 at.x() * kFine.scale.width() / kClient.width());
+        QCOMPARE(argsAt(spies.up, spies.up.count() - 1).y,
+                 at.y() * kFine.scale.height() / kClient.height());
+    }
+    QCOMPARE(spies.down.count(), 2);
     QCOMPARE(spies.clicked.count(), 2);
+}
+
+void TstMouseRouting::aShiftDragGoesOnOverTheMark()
+{
+    Harness h(kClient);
+    Spies spies(h.test);
+    QWindow* window = h.test.windowHandle();
+    // The drag follows the pointer with no button held, so the mark stays under the pointer;
+    // the way runs clear of the explanation labels.
+    QTest::mousePress(window, Qt::LeftButton, Qt::ShiftModifier, h.pixelAt(1.5, 1.5));
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, h.pixelAt(1.5, 1.5));
+    QVERIFY(h.st.swtMus);
+    const int moves = spies.moved.count();
+    for (int step = 1; step <= 20; ++step) {
+        const QPointF to(1.5 + 0.1 * step, 1.5 + 0.05 * step);
+        QTest::mouseMove(window, h.pixelAt(to.x(), to.y()));
+        QCOMPARE_UNITS(h.markCentre().x(), to.x(), h.halfPixelX());
+        QCOMPARE_UNITS(h.markCentre().y(), to.y(), h.halfPixelY());
+    }
+    QCOMPARE(spies.moved.count() - moves, 20);
+    // A Shift click on the mark ends the drag there.
+    QTest::mouseClick(window, Qt::LeftButton, Qt::ShiftModifier, h.pixelAt(3.5, 2.5));
+    QVERIFY(!h.st.swtMus);
+    QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(3.5, 2.5));
 }
 
 void TstMouseRouting::labelsAndTheFrameKeepTheirMouseInput()
