@@ -278,7 +278,8 @@ void TstResultWindow::aFreshWindowShowsTheAnnotationsButNoMarks()
     const Measures& m = measures(fine);
     // The switch loads the window before it lays the test field out: the fixation points
     // of the coarse sheet are those of the fine grid at that moment.
-    const Crosses crosses = fine ? Crosses::of(h.st) : Crosses{10, 8, 10, 8};
+    const QPointF f = kFine.field.fixation;
+    const Crosses crosses = fine ? Crosses::of(h.st) : Crosses{f.x(), f.y(), f.x(), f.y()};
     const Faults faults = unmarkedSheetFaults(w.picture(), w, m, crosses,
                                               startAnnotations(h, m.sheet.dateXFromSheet));
     QVERIFY2(faults.isEmpty(), report(faults));

@@ -128,8 +128,8 @@ void TstBadInput::clicksAtTheEdgesAndBetweenPointsKeepTheResults()
     }
     // Every point was answered, wherever the click landed; the left eye kept its results.
     QCOMPARE(h.st.kekaR15.takenCount(), grids::kFine.points());
-    for (int a = 0; a < 19; ++a)
-        for (int b = 0; b < 15; ++b)
+    for (int a = 0; a < grids::kFine.columns; ++a)
+        for (int b = 0; b < grids::kFine.rows; ++b)
             QCOMPARE(h.st.kekaR15.at(a, b), ResultGrid::kSeen);
     QCOMPARE(h.st.kekaL15, left);
 }

@@ -134,10 +134,10 @@ void TstEyeStart::restartMidRunStartsAfresh()
     QCOMPARE(h.st.w, 0);
     QCOMPARE(h.st.swtLft, true);
     h.presented.clear();
-    QCOMPARE(h.tickToEnd(), runTrace(285, QStringLiteral("h..")));
+    QCOMPARE(h.tickToEnd(), runTrace(grids::kFine.points(), QStringLiteral("h..")));
     QCOMPARE(h.fakes.beeps, 1);
-    for (int a = 0; a < 19; ++a)
-        for (int b = 0; b < 15; ++b)
+    for (int a = 0; a < grids::kFine.columns; ++a)
+        for (int b = 0; b < grids::kFine.rows; ++b)
             QCOMPARE(h.presented.count(QPoint(a, b)), 1);
 }
 
@@ -160,9 +160,9 @@ void TstEyeStart::otherEyeFromAPauseAbandonsThePausedRun()
     QCOMPARE(h.test.cmdStp->toolTip(), QStringLiteral("続きを実行します"));
     QVERIFY(h.test.tmr1->isTicking());
 
-    QCOMPARE(h.tickToEnd(), runTrace(285, QStringLiteral("h..")));
+    QCOMPARE(h.tickToEnd(), runTrace(grids::kFine.points(), QStringLiteral("h..")));
     QVERIFY(h.st.kekaL15 == abandoned);
-    QCOMPARE(h.st.kekaR15.takenCount(), 285);
+    QCOMPARE(h.st.kekaR15.takenCount(), grids::kFine.points());
 }
 
 void TstEyeStart::toolTipsFollowTheirOwnButton_data()

@@ -53,44 +53,44 @@ void TstPresentationCycle::tickTable_data()
 
     const auto left = [](Harness& h) { h.test.cmdLft->click(); };
     QTest::newRow("fine run: first dot on tick 4, the end on tick 859")
-        << Prelude(left) << 285 << "...";
+        << Prelude(left) << grids::kFine.points() << "...";
     QTest::newRow("coarse run: the end on tick 433") << Prelude([left](Harness& h) {
         h.test.cmdKae->click();
         left(h);
-    }) << 143 << "...";
+    }) << grids::kCoarse.points() << "...";
     QTest::newRow("run after a finished run starts on tick 4") << Prelude([](Harness& h) {
         h.test.cmdRgt->click();
         h.tickToEnd();
         h.test.cmdLft->click();
-    }) << 285 << "...";
+    }) << grids::kFine.points() << "...";
     QTest::newRow("restart with a dot visible: the delay hides it") << Prelude([left](Harness& h) {
         left(h);
         h.tickToDot(4);
         left(h);
-    }) << 285 << "h..";
+    }) << grids::kFine.points() << "h..";
     QTest::newRow("restart in the blank after a dot") << Prelude([left](Harness& h) {
         left(h);
         h.tickToDot(4);
         h.tick();
         left(h);
-    }) << 285 << "...";
+    }) << grids::kFine.points() << "...";
     QTest::newRow("restart with the next dot armed") << Prelude([left](Harness& h) {
         left(h);
         h.tickToDot(4);
         h.ticks(2);
         left(h);
-    }) << 285 << "...";
+    }) << grids::kFine.points() << "...";
     QTest::newRow("other eye from a pause with a dot visible") << Prelude([left](Harness& h) {
         left(h);
         h.tickToDot(7);
         h.test.cmdStp->click();
         h.test.cmdRgt->click();
-    }) << 285 << "h..";
+    }) << grids::kFine.points() << "h..";
     QTest::newRow("restart during the delay continues its count") << Prelude([left](Harness& h) {
         left(h);
         h.ticks(2);
         left(h);
-    }) << 285 << ".";
+    }) << grids::kFine.points() << ".";
 }
 
 void TstPresentationCycle::tickTable()
@@ -149,7 +149,7 @@ void TstPresentationCycle::clicksChangeNeitherTimingNorOrder()
     }
 
     QCOMPARE(clickedTrace, quiet.tickToEnd());
-    QCOMPARE(clickedTrace, runTrace(285));
+    QCOMPARE(clickedTrace, runTrace(grids::kFine.points()));
     QCOMPARE(clicking.presented, quiet.presented);
     for (const QPoint& p : quiet.presented) {
         QCOMPARE(quiet.st.kekaL15.at(p.x(), p.y()), QStringLiteral("●s"));
@@ -189,7 +189,7 @@ void TstPresentationCycle::pauseResumesInTheSamePhase()
     trace += paused.tickToEnd();
 
     QCOMPARE(trace, plain.tickToEnd());
-    QCOMPARE(trace, runTrace(285));
+    QCOMPARE(trace, runTrace(grids::kFine.points()));
     QCOMPARE(paused.presented, plain.presented);
 }
 
@@ -232,8 +232,8 @@ void TstPresentationCycle::drawWithNoFreePointLeftEndsTheRun()
     h.test.cmdLft->click();
     h.tickToDot(1);
     // Whatever took them, every other point of the running grid is taken now.
-    for (int a = 0; a < 19; ++a)
-        for (int b = 0; b < 15; ++b)
+    for (int a = 0; a < grids::kFine.columns; ++a)
+        for (int b = 0; b < grids::kFine.rows; ++b)
             if (h.st.kekaL15.at(a, b).size() < 2)
                 h.st.kekaL15.set(a, b, QStringLiteral("●s"));
 

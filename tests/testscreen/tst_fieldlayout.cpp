@@ -169,8 +169,8 @@ void TstFieldLayout::startMarksTheFineGridsUntestedAndCentresEveryFixationPoint(
 {
     Harness h(kClient);
     for (const ResultGrid* grid : {&h.st.kekaL15, &h.st.kekaR15}) {
-        for (int a = 0; a < 19; ++a) {
-            for (int b = 0; b < 15; ++b)
+        for (int a = 0; a < grids::kFine.columns; ++a) {
+            for (int b = 0; b < grids::kFine.rows; ++b)
                 QCOMPARE(grid->at(a, b), QStringLiteral("×"));
         }
     }

@@ -210,7 +210,7 @@ void TstFixationDrag::isInertWhileDotsArePresented()
     h.release(5, 5);
 
     QCOMPARE(h.test.shp1->geometry(), mark);
-    QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(10, 8));
+    QCOMPARE(QPointF(h.st.x2, h.st.y2), grids::kFine.field.fixation);
     QVERIFY(!h.st.swtMus);
     QCOMPARE(differences(h.test.picture(), picture), QString());
 }
@@ -230,13 +230,13 @@ void TstFixationDrag::worksDuringAPauseWithoutChangingTheRunningEyesPoint()
     QCOMPARE_UNITS(h.markCentre().x(), 5, h.halfPixelX());
     QCOMPARE_UNITS(h.markCentre().y(), 4, h.halfPixelY());
     QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(5, 4));
-    QCOMPARE(QPointF(h.st.x2L, h.st.y2L), QPointF(10, 8));
+    QCOMPARE(QPointF(h.st.x2L, h.st.y2L), grids::kFine.field.fixation);
     QCOMPARE(blueLine(h.test.picture(), {50, 200}, {950, 200}), QString());
 
     // The next start of either eye takes the new point.
     h.test.cmdRgt->click();
     QCOMPARE(QPointF(h.st.x2R, h.st.y2R), QPointF(5, 4));
-    QCOMPARE(QPointF(h.st.x2L, h.st.y2L), QPointF(10, 8));
+    QCOMPARE(QPointF(h.st.x2L, h.st.y2L), grids::kFine.field.fixation);
 }
 
 void TstFixationDrag::aDragLeftOpenWhenARunStartsGoesOnDuringThePause()
@@ -265,7 +265,7 @@ void TstFixationDrag::aReleaseWithoutShiftLeavesTheDragGoing()
 
     h.release(6, 5, false);
     QVERIFY(h.st.swtMus);
-    QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(10, 8));
+    QCOMPARE(QPointF(h.st.x2, h.st.y2), grids::kFine.field.fixation);
     QCOMPARE(differences(h.test.picture(), picture), QString());
 
     // The mark follows with no button held, and a plain press does not stop it.
@@ -307,7 +307,8 @@ void TstFixationDrag::aShiftClickOnTheWindowIsAlsoAnAnswer_data()
     QTest::addColumn<bool>("pause");
     QTest::addColumn<QPointF>("fixation");
     QTest::newRow("during a pause: answered, and the point moves") << true << QPointF(3.5, 2.5);
-    QTest::newRow("while dots are presented: answered, the point stays") << false << QPointF(10, 8);
+    QTest::newRow("while dots are presented: answered, the point stays")
+        << false << grids::kFine.field.fixation;
 }
 
 void TstFixationDrag::aShiftClickOnTheWindowIsAlsoAnAnswer()
