@@ -3,7 +3,6 @@
 #include "platform/canvas.h"
 
 #include <QPainter>
-#include <QVector3D>
 
 void printAt(QPainter& painter, const QPoint& topLeft, const QString& text)
 {
@@ -111,20 +110,4 @@ QString compareInk(const QImage& actual, const QImage& expected, const QColor& i
         .arg(expectedInk)
         .arg(extra)
         .arg(first);
-}
-
-int inkPixels(const QImage& picture, const QColor& ink, const QColor& background, const QRect& box)
-{
-    const auto rgb = [](const QColor& c) { return QVector3D(c.red(), c.green(), c.blue()); };
-    const QVector3D towards = rgb(ink) - rgb(background);
-    int count = 0;
-    const QRect inside = box & picture.rect();
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x) {
-            const QVector3D p = rgb(picture.pixelColor(x, y)) - rgb(background);
-            const float alpha = QVector3D::dotProduct(p, towards) / towards.lengthSquared();
-            count += alpha > 0.05f && (p - alpha * towards).length() < 3 ? 1 : 0;
-        }
-    }
-    return count;
 }

@@ -56,7 +56,3 @@ bool isInk(QRgb pixel, QRgb ink, QRgb background);
 // (where other drawing lies under the text) are not compared. Empty when they agree.
 QString compareInk(const QImage& actual, const QImage& expected, const QColor& ink,
                    const QColor& background, bool subset = false, const QRegion& ignore = {});
-
-// Number of pixels within `box` that show ink of this colour on the background, also where
-// antialiasing blends the two.
-int inkPixels(const QImage& picture, const QColor& ink, const QColor& background, const QRect& box);

@@ -7,19 +7,18 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QWindow>
 #include <QtTest>
 
 // Which of the window's own mouse events a press, move or release over each control
 // produces: the window's handlers see only its own surface and the shapes on it. What the
-// explanation button makes of the mouse and the keys is in tst_explanationbutton.
+// explanation button makes of the mouse and the keys is in tst_explanationbutton, a Shift
+// drag through the window over the mark in tst_fixationdrag.
 class TstMouseRouting : public QObject {
     Q_OBJECT
 private slots:
     void aClickOnTheSurfaceIsAPressAReleaseAndAClick();
     void anyButtonClicksAndShiftIsReported();
     void theMarkAndTheDotLetClicksThrough();
-    void aShiftDragGoesOnOverTheMark();
     void labelsAndTheFrameKeepTheirMouseInput();
     void aReleaseOutsideTheWindowIsNoClick();
     void movesWithoutAButtonReachTheWindow();
@@ -105,30 +104,6 @@ void TstMouseRouting::theMarkAndTheDotLetClicksThrough()
     }
     QCOMPARE(spies.down.count(), 2);
     QCOMPARE(spies.clicked.count(), 2);
-}
-
-void TstMouseRouting::aShiftDragGoesOnOverTheMark()
-{
-    Harness h(kClient);
-    Spies spies(h.test);
-    QWindow* window = h.test.windowHandle();
-    // The drag follows the pointer with no button held, so the mark stays under the pointer;
-    // the way runs clear of the explanation labels.
-    QTest::mousePress(window, Qt::LeftButton, Qt::ShiftModifier, h.pixelAt(1.5, 1.5));
-    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, h.pixelAt(1.5, 1.5));
-    QVERIFY(h.st.swtMus);
-    const int moves = spies.moved.count();
-    for (int step = 1; step <= 20; ++step) {
-        const QPointF to(1.5 + 0.1 * step, 1.5 + 0.05 * step);
-        QTest::mouseMove(window, h.pixelAt(to.x(), to.y()));
-        QCOMPARE_UNITS(h.markCentre().x(), to.x(), h.halfPixelX());
-        QCOMPARE_UNITS(h.markCentre().y(), to.y(), h.halfPixelY());
-    }
-    QCOMPARE(spies.moved.count() - moves, 20);
-    // A Shift click on the mark ends the drag there.
-    QTest::mouseClick(window, Qt::LeftButton, Qt::ShiftModifier, h.pixelAt(3.5, 2.5));
-    QVERIFY(!h.st.swtMus);
-    QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(3.5, 2.5));
 }
 
 void TstMouseRouting::labelsAndTheFrameKeepTheirMouseInput()
