@@ -77,7 +77,7 @@ void TstResultWindow::aNewWindowHasItsControlsAsDefined()
 {
     FrmBetu w;
     QCOMPARE(w.objectName(), QStringLiteral("frmBetu"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("別表[結果](15×19)"));
+    QCOMPARE(w.windowTitle(), grids::kFine.sheetTitle);
     QVERIFY(!w.isVisible());
     QVERIFY(w.testAttribute(Qt::WA_DeleteOnClose));
     QVERIFY(!w.windowIcon().isNull());
@@ -178,13 +178,13 @@ void TstResultWindow::loadingSetsScaleTitleCombosAndButtonsForTheGridInUse_data(
     QTest::addColumn<double>("combo2Dx");
     QTest::addColumn<QString>("title");
     QTest::newRow("fine grid before any switch: buttons 2 units either side")
-        << 0 << 0 << 2.0 << 22.7 << QStringLiteral("別表[結果](15×19)");
+        << 0 << 0 << 2.0 << 22.7 << grids::kFine.sheetTitle;
     QTest::newRow("fine grid after switching there and back: still 2 units")
-        << 0 << 1 << 2.0 << 22.7 << QStringLiteral("別表[結果](15×19)");
+        << 0 << 1 << 2.0 << 22.7 << grids::kFine.sheetTitle;
     QTest::newRow("coarse grid after a switch: 1.5 units, and the coarse title")
-        << -1 << 1 << 1.5 << 16.3 << QStringLiteral("別表[結果](11×13)");
+        << -1 << 1 << 1.5 << 16.3 << grids::kCoarse.sheetTitle;
     QTest::newRow("coarse grid without the first switch recorded: 2 units")
-        << -1 << 0 << 2.0 << 16.3 << QStringLiteral("別表[結果](11×13)");
+        << -1 << 0 << 2.0 << 16.3 << grids::kCoarse.sheetTitle;
 }
 
 void TstResultWindow::loadingSetsScaleTitleCombosAndButtonsForTheGridInUse()
@@ -230,9 +230,9 @@ void TstResultWindow::theGridSwitchLoadsTheWindowHiddenAndMovesNoControl()
     QPointer<FrmBetu> w = h.program.resultSheet().window();
     QVERIFY(w);
     QVERIFY(!w->isVisible());
-    QCOMPARE(w->windowTitle(), QStringLiteral("別表[結果](11×13)"));
-    QCOMPARE(w->scaleWidth(), 31.5);
-    QCOMPARE(w->x3, 15.75);
+    QCOMPARE(w->windowTitle(), grids::kCoarse.sheetTitle);
+    QCOMPARE(w->scaleWidth(), kCoarse.sheet.scaleWidth);
+    QCOMPARE(w->x3, kCoarse.sheet.scaleWidth / 2);
     Faults faults = controlPlaceFaults(*w, kCoarse, 1.5, 16.3);
     QVERIFY2(faults.isEmpty(), report(faults));
 
@@ -243,10 +243,10 @@ void TstResultWindow::theGridSwitchLoadsTheWindowHiddenAndMovesNoControl()
     h.program.gridSwitch().onKaeClicked();
     QCOMPARE(h.program.resultSheet().window(), w.data());
     QVERIFY(!w->isVisible());
-    QCOMPARE(w->windowTitle(), QStringLiteral("別表[結果](15×19)"));
-    QCOMPARE(w->scaleWidth(), 44.0);
-    QCOMPARE(w->scaleHeight(), 18.0);
-    QCOMPARE(w->x3, 22.0);
+    QCOMPARE(w->windowTitle(), grids::kFine.sheetTitle);
+    QCOMPARE(w->scaleWidth(), kFine.sheet.scaleWidth);
+    QCOMPARE(w->scaleHeight(), kFine.sheet.scaleHeight);
+    QCOMPARE(w->x3, kFine.sheet.scaleWidth / 2);
     QCOMPARE(w->y3, 7.0);
     const QList<QRect> after = {w->cmbo1->geometry(), w->cmbo2->geometry(), w->cmdCopy->geometry(),
                                 w->cmdClr->geometry()};
@@ -312,9 +312,9 @@ void TstResultWindow::closingUnloadsTheWindowAndTouchingItBuildsItAnew_data()
 {
     QTest::addColumn<bool>("fine");
     QTest::addColumn<QString>("title");
-    QTest::newRow("fine grid") << true << QStringLiteral("別表[結果](15×19)");
+    QTest::newRow("fine grid") << true << grids::kFine.sheetTitle;
     QTest::newRow("coarse grid: the title names the coarse grid")
-        << false << QStringLiteral("別表[結果](11×13)");
+        << false << grids::kCoarse.sheetTitle;
 }
 
 void TstResultWindow::closingUnloadsTheWindowAndTouchingItBuildsItAnew()

@@ -336,7 +336,7 @@ void TstSheetDrawing::resultsButtonShowsTheSheetInFrontLoadingItIfNeeded()
     FrmBetu* w = h.program.resultSheet().window();
     QVERIFY(w);
     QVERIFY(w->isVisible());
-    QCOMPARE(w->windowTitle(), QStringLiteral("別表[結果](15×19)"));
+    QCOMPARE(w->windowTitle(), grids::kFine.sheetTitle);
     const Faults faults = annotationFaults(w->picture(), *w, kFine,
                                            startAnnotations(h, kFine.sheet.dateXFromResults));
     QVERIFY2(faults.isEmpty(), report(faults));

@@ -96,7 +96,7 @@ void TstStartup::theWindowLooksAsDesigned()
     Harness h;
     h.show();
     QCOMPARE(h.test.objectName(), QStringLiteral("frmTest"));
-    QCOMPARE(h.test.windowTitle(), QStringLiteral("視野検査(15×19)"));
+    QCOMPARE(h.test.windowTitle(), grids::kFine.testTitle);
     QVERIFY(!h.test.windowIcon().isNull());
     QCOMPARE(h.test.backColor(), QColor(64, 64, 64));
     QCOMPARE(h.test.picture().pixelColor(3, 3), QColor(64, 64, 64));
