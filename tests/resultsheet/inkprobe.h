@@ -6,6 +6,7 @@
 // it, so both the glyphs and their exact place are checked.
 
 #include "platform/fonts.h"
+#include "support/pictures.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -73,7 +74,7 @@ inline QImage rendered(const QImage& like, const QFont& font, const QPoint& topL
     painter.translate(-box.topLeft());
     painter.setFont(font);
     painter.setPen(Qt::black);
-    painter.drawText(topLeft + QPoint(0, painter.fontMetrics().ascent()), text);
+    printAt(painter, topLeft, text);
     return image;
 }
 
@@ -86,8 +87,8 @@ inline int mismatches(const QImage& picture, const QFont& font, const QPoint& to
     int count = 0;
     for (int y = box.top(); y <= box.bottom(); ++y)
         for (int x = box.left(); x <= box.right(); ++x)
-            if (!ignore.contains(QPoint(x, y)) &&
-                picture.pixel(x, y) != expected.pixel(x - box.left(), y - box.top()))
+            if (!ignore.contains(QPoint(x, y))
+                && picture.pixel(x, y) != expected.pixel(x - box.left(), y - box.top()))
                 ++count;
     return count;
 }
@@ -102,8 +103,8 @@ inline bool textAt(const QImage& picture, const QFont& font, const QPoint& topLe
 // around it are exactly that glyph, "" when there is no ink, "?" for anything else.
 inline QString markAt(const QImage& picture, const QFont& font, const QPoint& topLeft)
 {
-    static const QStringList marks = {QStringLiteral("×"), QStringLiteral("●"),
-                                      QStringLiteral("○")};
+    static const QStringList marks
+        = {QStringLiteral("×"), QStringLiteral("●"), QStringLiteral("○")};
     for (const QString& mark : marks)
         if (textAt(picture, font, topLeft, mark))
             return mark;

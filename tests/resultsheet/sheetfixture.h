@@ -1,7 +1,6 @@
 #pragma once
 
-// What the result sheet tests share: the sheet's measures per grid mode, written out here
-// as the sheet's reader knows them, the steps every test takes, and checks of the picture
+// What the result sheet tests share: the steps every test takes, and checks of the picture
 // that return the faults they find.
 
 #include "inkprobe.h"
@@ -17,51 +16,32 @@
 
 namespace sheettest {
 
-// The places on the sheet, in sheet units, of one grid mode.
-struct Measures {
-    bool fine;
-    int columns, rows;
-    double scaleWidth, scaleHeight;
-    QPointF leftMark;                // mark of point (i, j) of the left map at (i, j) + this
-    double rightMarkDx;              // of the right map at ScaleWidth / 2 + i + this
-    double leftLineFrom, leftLineTo; // horizontal fixation lines
-    double rightLineFrom, rightLineTo;
-    double rightMapShift; // the right vertical fixation line at x2R + this
-    double verticalTop, verticalBottom;
-    double dividerTop, dividerBottom;
-    double leftLabelX, rightLabelX;
-    double dateXFromResults; // drawn by the results button
-    double dateXFromSheet;   // drawn by the result window's own redraw
-    QPointF note;
-    QPointF fixation; // of both eyes after the test field's layout
-};
-
-// clang-format off
-inline const Measures kFine{true, 19, 15, 44, 18, {1.68, 1.67}, 1.68, 1, 21, 23, 43, 23,
-    1.5, 17, 2, 16, 10.5, 32.5, 19.6, 19.5, {18.7, 17}, {10, 8}};
-inline const Measures kCoarse{false, 13, 11, 31.5, 14, {1.79, 1.72}, 1.55, 1, 15, 16.5, 30.5, 16.5,
-    1.5, 13, 1.4, 13.5, 7.675, 22.975, 14.15, 14.15, {13.35, 13}, {7, 6}};
-// clang-format on
+// The numbers of each grid mode come from the one table of the tests.
+using Measures = grids::Grid;
+using grids::kCoarse;
+using grids::kFine;
 
 inline const Measures& measures(bool fine)
 {
-    return fine ? kFine : kCoarse;
+    return grids::of(fine);
 }
 
 // The pixel of a sheet point on the window.
 inline QPoint pixelOf(const FrmBetu& w, const Measures& m, double x, double y)
 {
-    return {qRound(x * w.width() / m.scaleWidth), qRound(y * w.height() / m.scaleHeight)};
+    return {qRound(x * w.width() / m.sheet.scaleWidth),
+            qRound(y * w.height() / m.sheet.scaleHeight)};
 }
 
 inline QPoint leftMarkPixel(const FrmBetu& w, const Measures& m, int i, int j)
 {
-    return pixelOf(w, m, i + m.leftMark.x(), j + m.leftMark.y());
+    return pixelOf(w, m, i + m.sheet.leftMark.x(), j + m.sheet.leftMark.y());
 }
 
 inline QPoint rightMarkPixel(const FrmBetu& w, const Measures& m, int i, int j)
 {
-    return pixelOf(w, m, m.scaleWidth / 2 + i + m.rightMarkDx, j + m.leftMark.y());
+    return pixelOf(w, m, m.sheet.scaleWidth / 2 + i + m.sheet.rightMarkDx,
+                   j + m.sheet.leftMark.y());
 }
 
 // Puts the program into the grid mode as the user does, with the grid switch.
@@ -75,7 +55,7 @@ inline void useGrid(Harness& h, bool fine)
 inline void moveCrossesOffTheSheet(TestState& st, const Measures& m)
 {
     st.x2L = st.y2L = st.y2R = -5;
-    st.x2R = m.scaleWidth - m.rightMapShift + 5;
+    st.x2R = m.sheet.scaleWidth - m.sheet.rightMapShift + 5;
 }
 
 // Every cell gets one of the three results, in a pattern that the salt shifts.
@@ -108,15 +88,14 @@ inline QString longDate(const QDate& date)
 // "白点[<left>]　　　白点[<right>]": three ideographic spaces between the eyes.
 inline QString noteText(const QString& left, const QString& right)
 {
-    return QString::fromUtf16(u"\u767D\u70B9[") + left +
-           QString::fromUtf16(u"]\u3000\u3000\u3000\u767D\u70B9[") + right + QStringLiteral("]");
+    return QString::fromUtf16(u"\u767D\u70B9[") + left
+           + QString::fromUtf16(u"]\u3000\u3000\u3000\u767D\u70B9[") + right + QStringLiteral("]");
 }
 
 // Faults found in a picture, one sentence each.
 using Faults = QStringList;
 
-template <typename... Args>
-QString fault(const char* format, const Args&... args)
+template <typename... Args> QString fault(const char* format, const Args&... args)
 {
     QString text = QString::fromUtf8(format);
     ((text = text.arg(args)), ...);
@@ -126,8 +105,8 @@ QString fault(const char* format, const Args&... args)
 // The first few faults, for a failure message.
 inline QByteArray report(const Faults& faults)
 {
-    return (faults.mid(0, 8).join(QLatin1Char('\n')) +
-            QStringLiteral("\n(%1 faults in all)").arg(faults.size()))
+    return (faults.mid(0, 8).join(QLatin1Char('\n'))
+            + QStringLiteral("\n(%1 faults in all)").arg(faults.size()))
         .toUtf8();
 }
 
@@ -145,11 +124,11 @@ inline Faults crossFaults(const QImage& p, const FrmBetu& w, const Measures& m, 
         const char* name;
         double x1, y1, x2, y2;
     } lines[] = {
-        {"left horizontal", m.leftLineFrom, c.y2L + 1, m.leftLineTo, c.y2L + 1},
-        {"left vertical", c.x2L + 1, m.verticalTop, c.x2L + 1, m.verticalBottom},
-        {"right horizontal", m.rightLineFrom, c.y2R + 1, m.rightLineTo, c.y2R + 1},
-        {"right vertical", c.x2R + m.rightMapShift, m.verticalTop, c.x2R + m.rightMapShift,
-         m.verticalBottom},
+        {"left horizontal", m.sheet.leftLineFrom, c.y2L + 1, m.sheet.leftLineTo, c.y2L + 1},
+        {"left vertical", c.x2L + 1, m.sheet.verticalTop, c.x2L + 1, m.sheet.verticalBottom},
+        {"right horizontal", m.sheet.rightLineFrom, c.y2R + 1, m.sheet.rightLineTo, c.y2R + 1},
+        {"right vertical", c.x2R + m.sheet.rightMapShift, m.sheet.verticalTop,
+         c.x2R + m.sheet.rightMapShift, m.sheet.verticalBottom},
     };
     Faults faults;
     for (const auto& line : lines) {
@@ -181,9 +160,9 @@ inline Faults crossFaults(const QImage& p, const FrmBetu& w, const Measures& m, 
 inline Faults dividerFaults(const QImage& p, const FrmBetu& w, const Measures& m)
 {
     Faults faults;
-    const int x = pixelOf(w, m, m.scaleWidth / 2, 0).x();
-    const int top = pixelOf(w, m, 0, m.dividerTop).y();
-    const int bottom = pixelOf(w, m, 0, m.dividerBottom).y();
+    const int x = pixelOf(w, m, m.sheet.scaleWidth / 2, 0).x();
+    const int top = pixelOf(w, m, 0, m.sheet.dividerTop).y();
+    const int bottom = pixelOf(w, m, 0, m.sheet.dividerBottom).y();
     const int length = bottom - top - 1;
     const int ink = inkprobe::inkAlongColumn(p, x, top + 1, bottom - 1);
     if (ink < length / 4 || ink > length * 3 / 4)
@@ -193,8 +172,8 @@ inline Faults dividerFaults(const QImage& p, const FrmBetu& w, const Measures& m
         faults << fault("divider at x %1 has only %2 dots", x, dots);
     if (inkprobe::isInk(p, x, top - 2) || inkprobe::isInk(p, x, bottom + 2))
         faults << fault("divider reaches beyond %1 or %2", top, bottom);
-    if (inkprobe::inkAlongColumn(p, x, top, top + 4) == 0 ||
-        inkprobe::inkAlongColumn(p, x, bottom - 4, bottom) == 0)
+    if (inkprobe::inkAlongColumn(p, x, top, top + 4) == 0
+        || inkprobe::inkAlongColumn(p, x, bottom - 4, bottom) == 0)
         faults << fault("divider does not reach %1 or %2", top, bottom);
     for (const int offset : {-2, 2})
         if (inkprobe::inkAlongColumn(p, x + offset, top, bottom) != 0)
@@ -208,15 +187,14 @@ inline bool crossed(const QRect& box, const FrmBetu& w, const Measures& m, const
     for (const double y : {c.y2L + 1, c.y2R + 1})
         if (box.top() <= pixelOf(w, m, 0, y).y() && pixelOf(w, m, 0, y).y() <= box.bottom())
             return true;
-    for (const double x : {c.x2L + 1, c.x2R + m.rightMapShift})
+    for (const double x : {c.x2L + 1, c.x2R + m.sheet.rightMapShift})
         if (box.left() <= pixelOf(w, m, x, 0).x() && pixelOf(w, m, x, 0).x() <= box.right())
             return true;
     return false;
 }
 
 // Calls check(i, j, side, top-left pixel) for every mark place of both maps.
-template <typename Check>
-void forEachMarkPlace(const FrmBetu& w, const Measures& m, Check check)
+template <typename Check> void forEachMarkPlace(const FrmBetu& w, const Measures& m, Check check)
 {
     for (int i = 0; i < m.columns; ++i)
         for (int j = 0; j < m.rows; ++j) {
@@ -281,17 +259,17 @@ inline Faults annotationFaults(const QImage& p, const FrmBetu& w, const Measures
                                const Annotations& a)
 {
     // The coarse divider runs down through the gap of the note.
-    const QRegion divider(QRect(pixelOf(w, m, m.scaleWidth / 2, 0).x(), 0, 1, p.height()));
+    const QRegion divider(QRect(pixelOf(w, m, m.sheet.scaleWidth / 2, 0).x(), 0, 1, p.height()));
     const struct {
         const char* what;
         double points;
         QPointF at;
         QString text;
     } texts[] = {
-        {"left label", 11, {m.leftLabelX, 0.2}, a.leftLabel},
-        {"right label", 11, {m.rightLabelX, 0.2}, a.rightLabel},
+        {"left label", 11, {m.sheet.leftLabelX, 0.2}, a.leftLabel},
+        {"right label", 11, {m.sheet.rightLabelX, 0.2}, a.rightLabel},
         {"date", 9, {a.dateX, 0.5}, a.date},
-        {"dot-size note", 9, m.note, a.note},
+        {"dot-size note", 9, m.sheet.note, a.note},
     };
     Faults faults;
     for (const auto& text : texts) {
@@ -309,8 +287,8 @@ inline Faults annotationFaults(const QImage& p, const FrmBetu& w, const Measures
 inline Faults unmarkedSheetFaults(const QImage& p, const FrmBetu& w, const Measures& m,
                                   const Crosses& c, const Annotations& a)
 {
-    return annotationFaults(p, w, m, a) + crossFaults(p, w, m, c) + dividerFaults(p, w, m) +
-           noMarkFaults(p, w, m, c);
+    return annotationFaults(p, w, m, a) + crossFaults(p, w, m, c) + dividerFaults(p, w, m)
+           + noMarkFaults(p, w, m, c);
 }
 
 } // namespace sheettest

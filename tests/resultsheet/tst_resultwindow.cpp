@@ -41,10 +41,10 @@ namespace {
 // units is rounded to whole pixels.
 Faults controlPlaceFaults(const FrmBetu& w, const Measures& m, double d, double combo2Dx)
 {
-    const double x3 = m.scaleWidth / 2;
-    const double y3 = m.scaleHeight / 2;
-    const double pixelsPerUnitX = w.width() / m.scaleWidth;
-    const double pixelsPerUnitY = w.height() / m.scaleHeight;
+    const double x3 = m.sheet.scaleWidth / 2;
+    const double y3 = m.sheet.scaleHeight / 2;
+    const double pixelsPerUnitX = w.width() / m.sheet.scaleWidth;
+    const double pixelsPerUnitY = w.height() / m.sheet.scaleHeight;
     Faults faults;
     const auto check = [&](const char* name, const QWidget* control, double dx, bool bottom) {
         const double width = control->width() / pixelsPerUnitX;
@@ -77,7 +77,7 @@ void TstResultWindow::aNewWindowHasItsControlsAsDefined()
 {
     FrmBetu w;
     QCOMPARE(w.objectName(), QStringLiteral("frmBetu"));
-    QCOMPARE(w.windowTitle(), QStringLiteral("別表[結果](15×19)"));
+    QCOMPARE(w.windowTitle(), grids::kFine.sheetTitle);
     QVERIFY(!w.isVisible());
     QVERIFY(w.testAttribute(Qt::WA_DeleteOnClose));
     QVERIFY(!w.windowIcon().isNull());
@@ -85,7 +85,7 @@ void TstResultWindow::aNewWindowHasItsControlsAsDefined()
     QCOMPARE(w.font().pointSizeF(), 7.5);
     QCOMPARE(w.backColor(), QColor(255, 255, 255));
     QCOMPARE(w.foreColor(), QColor(0, 0, 0));
-    QCOMPARE(w.geometry(), QRect(155, 69, 581, 257)); // 2325, 1035, 8715 by 3855 twips
+    QCOMPARE(twipsMismatch(w.geometry(), {2325, 1035, 8715, 3855}), QString());
     QCOMPARE(w.picture().pixelColor(w.width() / 2, w.height() / 2), QColor(Qt::white));
 
     const struct {
@@ -96,8 +96,8 @@ void TstResultWindow::aNewWindowHasItsControlsAsDefined()
         QRect geometry;
     } buttons[] = {
         // clang-format off
-        {w.cmdClr, "cmdClr", "クリア", "検査結果を消去します｡", {232, 232, 57, 20}},
-        {w.cmdCopy, "cmdCopy", "コピー", "クリップボードに画像としてコピーします｡", {296, 232, 57, 20}},
+        {w.cmdClr, "cmdClr", "クリア", "検査結果を消去します｡", {3480, 3480, 849, 297}},
+        {w.cmdCopy, "cmdCopy", "コピー", "クリップボードに画像としてコピーします｡", {4440, 3480, 849, 297}},
         // clang-format on
     };
     for (const auto& b : buttons) {
@@ -106,7 +106,7 @@ void TstResultWindow::aNewWindowHasItsControlsAsDefined()
         QCOMPARE(b.button->toolTip(), QString::fromUtf8(b.toolTip));
         QCOMPARE(b.button->font().family(), fonts::windowFamily());
         QCOMPARE(b.button->font().pointSizeF(), 10.5);
-        QCOMPARE(b.button->geometry(), b.geometry);
+        QCOMPARE(twipsMismatch(b.button->geometry(), b.geometry), QString());
         // Drawn flat in the pale green face.
         QCOMPARE(b.button->grab().toImage().pixelColor(4, b.button->height() / 2),
                  QColor(192, 255, 192));
@@ -117,15 +117,16 @@ void TstResultWindow::aNewWindowHasItsControlsAsDefined()
         QComboBox* combo;
         const char* name;
         int left;
-    } combos[] = {{w.cmbo1, "cmbo1", 120}, {w.cmbo2, "cmbo2", 424}};
+    } combos[] = {{w.cmbo1, "cmbo1", 1800}, {w.cmbo2, "cmbo2", 6360}};
     for (const auto& c : combos) {
         QCOMPARE(w.findChild<QComboBox*>(QString::fromLatin1(c.name)), c.combo);
         QVERIFY(c.combo->isEditable());
         QCOMPARE(c.combo->count(), 0);
         QCOMPARE(c.combo->currentText(), QString());
         QCOMPARE(c.combo->font().pointSizeF(), 10.5);
-        QCOMPARE(c.combo->pos(), QPoint(c.left, 8)); // top 120 twips
-        QCOMPARE(c.combo->width(), 67);              // 1011 twips
+        // The height is the style's.
+        const QRect place(c.combo->pos(), QSize(c.combo->width(), 0));
+        QCOMPARE(twipsMismatch(place, {c.left, 120, 1011, 0}), QString());
         QVERIFY(!c.combo->geometry().intersects(w.cmdClr->geometry()));
     }
     QVERIFY(!w.cmbo1->geometry().intersects(w.cmbo2->geometry()));
@@ -154,9 +155,10 @@ void TstResultWindow::loadingGivesAFixedSizeCentredAtASixthOfTheScreen()
     FrmBetu& w = sheetWindow(h);
     QVERIFY(!w.isVisible());
     // 11000 by 4500 twips outside, less a nominal frame of 120 by 450 twips.
-    QCOMPARE(w.size(), QSize(725, 270));
-    QCOMPARE(w.minimumSize(), QSize(725, 270));
-    QCOMPARE(w.maximumSize(), QSize(725, 270));
+    const QRect client(0, 0, 10880, 4050);
+    QCOMPARE(twipsMismatch(QRect(QPoint(), w.size()), client), QString());
+    QCOMPARE(w.minimumSize(), w.size());
+    QCOMPARE(w.maximumSize(), w.size());
     // The outer size in twips centred on the screen, its top at a sixth of the screen's
     // height; a pixel either way for the rounding of twips.
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
@@ -176,13 +178,13 @@ void TstResultWindow::loadingSetsScaleTitleCombosAndButtonsForTheGridInUse_data(
     QTest::addColumn<double>("combo2Dx");
     QTest::addColumn<QString>("title");
     QTest::newRow("fine grid before any switch: buttons 2 units either side")
-        << 0 << 0 << 2.0 << 22.7 << QStringLiteral("別表[結果](15×19)");
+        << 0 << 0 << 2.0 << 22.7 << grids::kFine.sheetTitle;
     QTest::newRow("fine grid after switching there and back: still 2 units")
-        << 0 << 1 << 2.0 << 22.7 << QStringLiteral("別表[結果](15×19)");
+        << 0 << 1 << 2.0 << 22.7 << grids::kFine.sheetTitle;
     QTest::newRow("coarse grid after a switch: 1.5 units, and the coarse title")
-        << -1 << 1 << 1.5 << 16.3 << QStringLiteral("別表[結果](11×13)");
+        << -1 << 1 << 1.5 << 16.3 << grids::kCoarse.sheetTitle;
     QTest::newRow("coarse grid without the first switch recorded: 2 units")
-        << -1 << 0 << 2.0 << 16.3 << QStringLiteral("別表[結果](11×13)");
+        << -1 << 0 << 2.0 << 16.3 << grids::kCoarse.sheetTitle;
 }
 
 void TstResultWindow::loadingSetsScaleTitleCombosAndButtonsForTheGridInUse()
@@ -200,10 +202,10 @@ void TstResultWindow::loadingSetsScaleTitleCombosAndButtonsForTheGridInUse()
 
     FrmBetu& w = sheetWindow(h);
 
-    QCOMPARE(w.scaleWidth(), m.scaleWidth);
-    QCOMPARE(w.scaleHeight(), m.scaleHeight);
-    QCOMPARE(w.x3, m.scaleWidth / 2);
-    QCOMPARE(w.y3, m.scaleHeight / 2);
+    QCOMPARE(w.scaleWidth(), m.sheet.scaleWidth);
+    QCOMPARE(w.scaleHeight(), m.sheet.scaleHeight);
+    QCOMPARE(w.x3, m.sheet.scaleWidth / 2);
+    QCOMPARE(w.y3, m.sheet.scaleHeight / 2);
     QCOMPARE(w.windowTitle(), title);
     const QStringList items = {QStringLiteral("左"), QStringLiteral("右")};
     QCOMPARE(itemsOf(w.cmbo1), items);
@@ -228,9 +230,9 @@ void TstResultWindow::theGridSwitchLoadsTheWindowHiddenAndMovesNoControl()
     QPointer<FrmBetu> w = h.program.resultSheet().window();
     QVERIFY(w);
     QVERIFY(!w->isVisible());
-    QCOMPARE(w->windowTitle(), QStringLiteral("別表[結果](11×13)"));
-    QCOMPARE(w->scaleWidth(), 31.5);
-    QCOMPARE(w->x3, 15.75);
+    QCOMPARE(w->windowTitle(), grids::kCoarse.sheetTitle);
+    QCOMPARE(w->scaleWidth(), kCoarse.sheet.scaleWidth);
+    QCOMPARE(w->x3, kCoarse.sheet.scaleWidth / 2);
     Faults faults = controlPlaceFaults(*w, kCoarse, 1.5, 16.3);
     QVERIFY2(faults.isEmpty(), report(faults));
 
@@ -241,10 +243,10 @@ void TstResultWindow::theGridSwitchLoadsTheWindowHiddenAndMovesNoControl()
     h.program.gridSwitch().onKaeClicked();
     QCOMPARE(h.program.resultSheet().window(), w.data());
     QVERIFY(!w->isVisible());
-    QCOMPARE(w->windowTitle(), QStringLiteral("別表[結果](15×19)"));
-    QCOMPARE(w->scaleWidth(), 44.0);
-    QCOMPARE(w->scaleHeight(), 18.0);
-    QCOMPARE(w->x3, 22.0);
+    QCOMPARE(w->windowTitle(), grids::kFine.sheetTitle);
+    QCOMPARE(w->scaleWidth(), kFine.sheet.scaleWidth);
+    QCOMPARE(w->scaleHeight(), kFine.sheet.scaleHeight);
+    QCOMPARE(w->x3, kFine.sheet.scaleWidth / 2);
     QCOMPARE(w->y3, 7.0);
     const QList<QRect> after = {w->cmbo1->geometry(), w->cmbo2->geometry(), w->cmdCopy->geometry(),
                                 w->cmdClr->geometry()};
@@ -276,9 +278,10 @@ void TstResultWindow::aFreshWindowShowsTheAnnotationsButNoMarks()
     const Measures& m = measures(fine);
     // The switch loads the window before it lays the test field out: the fixation points
     // of the coarse sheet are those of the fine grid at that moment.
-    const Crosses crosses = fine ? Crosses::of(h.st) : Crosses{10, 8, 10, 8};
-    const Faults faults =
-        unmarkedSheetFaults(w.picture(), w, m, crosses, startAnnotations(h, m.dateXFromSheet));
+    const QPointF f = kFine.field.fixation;
+    const Crosses crosses = fine ? Crosses::of(h.st) : Crosses{f.x(), f.y(), f.x(), f.y()};
+    const Faults faults = unmarkedSheetFaults(w.picture(), w, m, crosses,
+                                              startAnnotations(h, m.sheet.dateXFromSheet));
     QVERIFY2(faults.isEmpty(), report(faults));
 }
 
@@ -309,9 +312,9 @@ void TstResultWindow::closingUnloadsTheWindowAndTouchingItBuildsItAnew_data()
 {
     QTest::addColumn<bool>("fine");
     QTest::addColumn<QString>("title");
-    QTest::newRow("fine grid") << true << QStringLiteral("別表[結果](15×19)");
+    QTest::newRow("fine grid") << true << grids::kFine.sheetTitle;
     QTest::newRow("coarse grid: the title names the coarse grid")
-        << false << QStringLiteral("別表[結果](11×13)");
+        << false << grids::kCoarse.sheetTitle;
 }
 
 void TstResultWindow::closingUnloadsTheWindowAndTouchingItBuildsItAnew()
@@ -340,9 +343,9 @@ void TstResultWindow::closingUnloadsTheWindowAndTouchingItBuildsItAnew()
     QCOMPARE(w->cmbo1->currentText(), QStringLiteral("左"));
     QCOMPARE(w->cmbo2->currentText(), QStringLiteral("右"));
     const Measures& m = measures(fine);
-    QCOMPARE(w->scaleWidth(), m.scaleWidth);
+    QCOMPARE(w->scaleWidth(), m.sheet.scaleWidth);
     const Faults faults = unmarkedSheetFaults(w->picture(), *w, m, Crosses::of(h.st),
-                                              startAnnotations(h, m.dateXFromSheet));
+                                              startAnnotations(h, m.sheet.dateXFromSheet));
     QVERIFY2(faults.isEmpty(), report(faults));
 }
 
@@ -374,7 +377,7 @@ void TstResultWindow::typingOneCharacterErasesTheMarksAndRedrawsTheAnnotations()
 
     QTest::keyClicks(intoLeft ? w.cmbo1 : w.cmbo2, QStringLiteral("L"));
 
-    Annotations expected = startAnnotations(h, m.dateXFromSheet);
+    Annotations expected = startAnnotations(h, m.sheet.dateXFromSheet);
     (intoLeft ? expected.leftLabel : expected.rightLabel) += QStringLiteral("L");
     expected.note = noteText(QStringLiteral("大"), QStringLiteral("小"));
     const Faults faults = unmarkedSheetFaults(w.picture(), w, m, Crosses::of(h.st), expected);
@@ -395,7 +398,7 @@ void TstResultWindow::choosingRightForTheLeftLabelGivesTwoMapsLabelledRight()
 
     QTest::keyClick(w.cmbo1, Qt::Key_Down); // the next item of the list
     QCOMPARE(w.cmbo1->currentIndex(), 1);
-    Annotations expected = startAnnotations(h, kFine.dateXFromSheet);
+    Annotations expected = startAnnotations(h, kFine.sheet.dateXFromSheet);
     expected.leftLabel = QStringLiteral("右");
     Faults faults = unmarkedSheetFaults(w.picture(), w, kFine, Crosses::of(h.st), expected);
     QVERIFY2(faults.isEmpty(), report(faults));
@@ -403,7 +406,7 @@ void TstResultWindow::choosingRightForTheLeftLabelGivesTwoMapsLabelledRight()
     // The label is only a text: the left map still shows the left eye.
     moveCrossesOffTheSheet(h.st, kFine);
     h.test.cmdKeka->click();
-    expected.dateX = kFine.dateXFromResults;
+    expected.dateX = kFine.sheet.dateXFromResults;
     faults = annotationFaults(w.picture(), w, kFine, expected);
     faults += markFaults(w.picture(), w, kFine, h.st.kekaL15, h.st.kekaR15);
     QVERIFY2(faults.isEmpty(), report(faults));

@@ -217,7 +217,7 @@ void TstSheetButtons::clearMarksOnlyTheCurrentModesGridsUntested()
     QCOMPARE(w.focusWidget(), w.cmdCopy);
     QCOMPARE(QApplication::focusWidget(), w.cmdCopy);
 
-    Annotations expected = startAnnotations(h, m.dateXFromSheet);
+    Annotations expected = startAnnotations(h, m.sheet.dateXFromSheet);
     expected.note = noteText(QStringLiteral("小"), QStringLiteral("中"));
     Faults faults = annotationFaults(w.picture(), w, m, expected);
     faults += markFaults(w.picture(), w, m, leftGrid(h.st), rightGrid(h.st));
@@ -264,7 +264,7 @@ void TstSheetButtons::showLoadsAWindowThatIsNotLoaded()
     QVERIFY(w);
     QVERIFY(w->isVisible());
     const Faults faults = unmarkedSheetFaults(w->picture(), *w, kFine, Crosses::of(h.st),
-                                              startAnnotations(h, kFine.dateXFromSheet));
+                                              startAnnotations(h, kFine.sheet.dateXFromSheet));
     QVERIFY2(faults.isEmpty(), report(faults));
 }
 

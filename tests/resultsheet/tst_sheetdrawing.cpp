@@ -115,7 +115,8 @@ void TstSheetDrawing::beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMidd
             QVERIFY2(inkprobe::isInk(p, at.x() + step.x(), at.y() + step.y()),
                      qPrintable(QStringLiteral("no line through %1,%2").arg(at.x()).arg(at.y())));
     }
-    const Crosses crosses{m.fixation.x(), m.fixation.y(), m.fixation.x(), m.fixation.y()};
+    const Crosses crosses{m.field.fixation.x(), m.field.fixation.y(), m.field.fixation.x(),
+                          m.field.fixation.y()};
     QCOMPARE(Crosses::of(h.st).x2R, crosses.x2R);
     Faults faults = crossFaults(p, w, m, crosses);
     faults += dividerFaults(p, w, m);
@@ -167,13 +168,13 @@ void TstSheetDrawing::fixationLinesFollowEachEyesRecordedPointNotTheNextOne()
     faults += dividerFaults(p, w, m);
     QVERIFY2(faults.isEmpty(), report(faults));
     // Nothing is left at the middle, where the lines crossed before.
-    const QPoint middleLeft = pixelOf(w, m, m.fixation.x() + 1, m.fixation.y() + 1);
-    const QPoint lineFrom = pixelOf(w, m, m.leftLineFrom, 0);
-    const QPoint lineTo = pixelOf(w, m, m.leftLineTo, 0);
+    const QPoint middleLeft = pixelOf(w, m, m.field.fixation.x() + 1, m.field.fixation.y() + 1);
+    const QPoint lineFrom = pixelOf(w, m, m.sheet.leftLineFrom, 0);
+    const QPoint lineTo = pixelOf(w, m, m.sheet.leftLineTo, 0);
     const int length = lineTo.x() - lineFrom.x();
     QVERIFY(inkprobe::inkAlongRow(p, middleLeft.y(), lineFrom.x(), lineTo.x()) < length / 2);
-    const int top = pixelOf(w, m, 0, m.verticalTop).y();
-    const int bottom = pixelOf(w, m, 0, m.verticalBottom).y();
+    const int top = pixelOf(w, m, 0, m.sheet.verticalTop).y();
+    const int bottom = pixelOf(w, m, 0, m.sheet.verticalBottom).y();
     QVERIFY(inkprobe::inkAlongColumn(p, middleLeft.x(), top, bottom) < (bottom - top) / 2);
 }
 
@@ -206,14 +207,14 @@ void TstSheetDrawing::labelsAreTheComboTextsAsTheyStand()
 
     drawResults(h);
 
-    Annotations expected = startAnnotations(h, m.dateXFromResults);
+    Annotations expected = startAnnotations(h, m.sheet.dateXFromResults);
     expected.leftLabel = leftLabel;
     expected.rightLabel = rightLabel;
     const Faults faults = annotationFaults(w.picture(), w, m, expected);
     QVERIFY2(faults.isEmpty(), report(faults));
     if (leftLabel.isEmpty()) {
-        const QPoint from = pixelOf(w, m, m.leftLabelX - 1, 0);
-        const QPoint to = pixelOf(w, m, m.leftLabelX + 3, 1.2);
+        const QPoint from = pixelOf(w, m, m.sheet.leftLabelX - 1, 0);
+        const QPoint to = pixelOf(w, m, m.sheet.leftLabelX + 3, 1.2);
         QCOMPARE(inkprobe::inkIn(w.picture(), QRect(from, to)), 0);
         QCOMPARE(w.cmbo1->currentText(), QString());
     }
@@ -229,7 +230,7 @@ void TstSheetDrawing::dateComesFromTheProgramsClockInTheLongFormat()
     drawResults(h);
     FrmBetu& w = sheetWindow(h);
     const QFont font = inkprobe::sheetFont(9);
-    const QPoint at = pixelOf(w, m, m.dateXFromResults, 0.5);
+    const QPoint at = pixelOf(w, m, m.sheet.dateXFromResults, 0.5);
     QVERIFY(inkprobe::textAt(w.picture(), font, at, QStringLiteral("2026年12月7日月曜日")));
 
     h.fakes.today = QDate(2027, 1, 15);
@@ -270,7 +271,7 @@ void TstSheetDrawing::noteNamesEachEyesDotSize()
     drawResults(h);
     FrmBetu& w = sheetWindow(h);
     const Measures& m = measures(fine);
-    Annotations expected = startAnnotations(h, m.dateXFromResults);
+    Annotations expected = startAnnotations(h, m.sheet.dateXFromResults);
     expected.note = note;
     const Faults faults = annotationFaults(w.picture(), w, m, expected);
     QVERIFY2(faults.isEmpty(), report(faults));
@@ -335,9 +336,9 @@ void TstSheetDrawing::resultsButtonShowsTheSheetInFrontLoadingItIfNeeded()
     FrmBetu* w = h.program.resultSheet().window();
     QVERIFY(w);
     QVERIFY(w->isVisible());
-    QCOMPARE(w->windowTitle(), QStringLiteral("別表[結果](15×19)"));
-    const Faults faults =
-        annotationFaults(w->picture(), *w, kFine, startAnnotations(h, kFine.dateXFromResults));
+    QCOMPARE(w->windowTitle(), grids::kFine.sheetTitle);
+    const Faults faults = annotationFaults(w->picture(), *w, kFine,
+                                           startAnnotations(h, kFine.sheet.dateXFromResults));
     QVERIFY2(faults.isEmpty(), report(faults));
 
     // Drawn again while the test window is in front, the sheet comes to the front.

@@ -28,8 +28,10 @@ enum class Storm::Event {
 
 // Everything the invariants compare across one event.
 struct Storm::Snapshot {
-    std::array<ResultGrid, 4> grids{ResultGrid(19, 15), ResultGrid(19, 15), ResultGrid(13, 11),
-                                    ResultGrid(13, 11)};
+    std::array<ResultGrid, 4> results{ResultGrid(grids::kFine.columns, grids::kFine.rows),
+                                      ResultGrid(grids::kFine.columns, grids::kFine.rows),
+                                      ResultGrid(grids::kCoarse.columns, grids::kCoarse.rows),
+                                      ResultGrid(grids::kCoarse.columns, grids::kCoarse.rows)};
     int swtKae = 0;
     bool left = false;
     bool right = false;
@@ -76,8 +78,6 @@ Storm::~Storm() = default;
 void Storm::newProgram()
 {
     m_h = std::make_unique<Harness>(m_random());
-    // Ticks come from the storm alone, so a run is reproducible from the seed.
-    QObject::disconnect(m_h->test.tmr1, &IntervalTimer::tick, nullptr, nullptr);
     m_h->show(600, 483);
     m_runDisturbed = true;
 }
@@ -130,7 +130,7 @@ QString Storm::perform(Event event)
     case Event::Tick:
         if (test.tmr1->isTicking()) {
             ++m_runTicks;
-            m_h->program.presentation().onTick();
+            test.tmr1->advance();
         }
         break;
     case Event::WindowClick:
@@ -198,7 +198,7 @@ QString Storm::check(Event event, const Snapshot& before)
     // A run paused and switched to the other grid goes on in that grid.
     if (before.swtKae != s.swtKae) {
         m_runDisturbed = true;
-        m_runPoints = qMax(m_runPoints, gridMode(s).points());
+        m_runPoints = qMax(m_runPoints, grids::inForce(s).points());
     }
     if (s.eyeRunning() && (s.w < 0 || s.w > m_runPoints))
         return QStringLiteral("count %1 above the run's grid of %2").arg(s.w).arg(m_runPoints);
@@ -244,7 +244,7 @@ QString Storm::check(Event event, const Snapshot& before)
 
     // No result is lost but by the actions that erase results on purpose.
     for (int g = 0; g < 4; ++g) {
-        const ResultGrid& was = before.grids[g];
+        const ResultGrid& was = before.results[g];
         const ResultGrid& now = s.*kGrids[g];
         if (was == now)
             continue;
@@ -283,7 +283,7 @@ Storm::Snapshot Storm::snapshot() const
 {
     Snapshot snap;
     for (int g = 0; g < 4; ++g)
-        snap.grids[g] = m_h->st.*kGrids[g];
+        snap.results[g] = m_h->st.*kGrids[g];
     snap.swtKae = m_h->st.swtKae;
     snap.left = m_h->st.swtLft;
     snap.right = m_h->st.swtRgt;
@@ -307,7 +307,7 @@ void Storm::clickEyeOrStopButton(QPushButton* button)
     clickButton(button);
     if (eyeStart) {
         m_startedEye = button == test.cmdLft ? 1 : 2;
-        m_runPoints = gridMode(m_h->st).points();
+        m_runPoints = m_h->grid().points();
         m_runTicks = 0;
         // A start inside a running delay joins that delay.
         m_expectedTicks = 4 + 3 * m_runPoints - delayTicks;

@@ -70,6 +70,6 @@ private:
     // largest grid it has used, and whether a grid switch broke its rhythm.
     int m_runTicks = 0;
     int m_expectedTicks = 0;
-    int m_runPoints = 285;
+    int m_runPoints = grids::kFine.points();
     bool m_runDisturbed = true;
 };

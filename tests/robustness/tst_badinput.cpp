@@ -33,7 +33,6 @@ private:
 void TstBadInput::init()
 {
     m_h = std::make_unique<Harness>();
-    QObject::disconnect(m_h->test.tmr1, &IntervalTimer::tick, nullptr, nullptr);
     m_h->show(800, 644);
     finishLeftRun();
 }
@@ -47,14 +46,10 @@ void TstBadInput::finishLeftRun()
 {
     Harness& h = *m_h;
     QTest::mouseClick(h.test.cmdLft, Qt::LeftButton);
-    bool answer = false;
-    while (h.st.swtLft) {
-        const int w = h.st.w;
-        h.program.presentation().onTick();
-        if (h.st.w != w && (answer = !answer))
-            QTest::mouseClick(&h.test, Qt::LeftButton, {}, QPoint(5, 5));
-    }
-    QCOMPARE(h.st.kekaL15.takenCount(), 285);
+    // Every other dot is seen.
+    h.answerRun([seen = false](const QPoint&) mutable { return seen = !seen; });
+    QVERIFY(!h.st.swtLft);
+    QCOMPARE(h.st.kekaL15.takenCount(), grids::kFine.points());
 }
 
 void TstBadInput::oddLabelTextsAreDrawnAndCopied_data()
@@ -119,18 +114,22 @@ void TstBadInput::clicksAtTheEdgesAndBetweenPointsKeepTheResults()
     const ResultGrid left = h.st.kekaL15;
     QTest::mouseClick(h.test.cmdRgt, Qt::LeftButton);
     const QSize size = h.test.size();
-    const QPoint places[] = {{0, 0}, {size.width() - 1, 0}, {0, size.height() - 1},
-                             {size.width() - 1, size.height() - 1}, {20, 20}, {size.width() - 5, 30}};
+    const QPoint places[] = {{0, 0},
+                             {size.width() - 1, 0},
+                             {0, size.height() - 1},
+                             {size.width() - 1, size.height() - 1},
+                             {20, 20},
+                             {size.width() - 5, 30}};
     int clicks = 0;
     while (h.st.swtRgt) {
-        h.program.presentation().onTick();
+        QVERIFY(h.test.tmr1->advance());
         const QPoint at = places[clicks++ % std::size(places)];
         QTest::mouseClick(&h.test, Qt::LeftButton, {}, at);
     }
     // Every point was answered, wherever the click landed; the left eye kept its results.
-    QCOMPARE(h.st.kekaR15.takenCount(), 285);
-    for (int a = 0; a < 19; ++a)
-        for (int b = 0; b < 15; ++b)
+    QCOMPARE(h.st.kekaR15.takenCount(), grids::kFine.points());
+    for (int a = 0; a < grids::kFine.columns; ++a)
+        for (int b = 0; b < grids::kFine.rows; ++b)
             QCOMPARE(h.st.kekaR15.at(a, b), ResultGrid::kSeen);
     QCOMPARE(h.st.kekaL15, left);
 }
@@ -147,7 +146,7 @@ void TstBadInput::aFixationPointDraggedOffTheFieldStillDraws()
     QTest::mouseClick(h.test.cmdStp, Qt::LeftButton);
     QTest::mouseClick(h.test.cmdKeka, Qt::LeftButton);
     QVERIFY(h.program.resultSheet().window()->isVisible());
-    QCOMPARE(h.st.kekaL15.takenCount(), 285);
+    QCOMPARE(h.st.kekaL15.takenCount(), grids::kFine.points());
 }
 
 SHIYA_TEST_MAIN(TstBadInput)

@@ -15,32 +15,24 @@ private slots:
     void aWholeSession();
 
 private:
-    // Runs an eye to its end, answering every dot whose column passes `sees`.
-    static void runEye(Harness& h, QPushButton* eye, bool (*sees)(int column, int row));
+    // Runs an eye to its end, answering every dot the observer sees.
+    static void runEye(Harness& h, QPushButton* eye, bool (*sees)(const QPoint&));
 };
 
-void TstSession::runEye(Harness& h, QPushButton* eye, bool (*sees)(int, int))
+void TstSession::runEye(Harness& h, QPushButton* eye, bool (*sees)(const QPoint&))
 {
     QTest::mouseClick(eye, Qt::LeftButton);
-    int ticks = 0;
-    while (h.st.eyeRunning()) {
-        const int w = h.st.w;
-        h.program.presentation().onTick();
-        ++ticks;
-        if (h.st.w != w && sees(h.st.a, h.st.b))
-            QTest::mouseClick(&h.test, Qt::LeftButton, {}, QPoint(8, 8));
-    }
-    QCOMPARE(ticks, 4 + 3 * gridMode(h.st).points());
+    QCOMPARE(h.answerRun(sees).size(), 4 + 3 * h.grid().points());
+    QVERIFY(!h.st.eyeRunning());
 }
 
 void TstSession::aWholeSession()
 {
     Harness h;
-    QObject::disconnect(h.test.tmr1, &IntervalTimer::tick, nullptr, nullptr);
     h.show(800, 644);
 
-    const auto blindSpot = [](int a, int b) { return !(a >= 13 && a <= 15 && b >= 6 && b <= 8); };
-    const auto allSeen = [](int, int) { return true; };
+    const auto blindSpot = [](const QPoint& p) { return !QRect(13, 6, 3, 3).contains(p); };
+    const auto allSeen = [](const QPoint&) { return true; };
     runEye(h, h.test.cmdLft, blindSpot);
     runEye(h, h.test.cmdRgt, allSeen);
     QCOMPARE(h.st.kekaL15.at(14, 7), ResultGrid::kNotSeen);
@@ -57,7 +49,7 @@ void TstSession::aWholeSession()
     QTest::mouseClick(h.test.cmdKeka, Qt::LeftButton);
     QTest::mouseClick(sheet->cmdClr, Qt::LeftButton);
     QCOMPARE(h.st.kekaR11.takenCount(), 0);
-    QCOMPARE(h.st.kekaL15.takenCount(), 285);
+    QCOMPARE(h.st.kekaL15.takenCount(), grids::kFine.points());
 
     QTest::mouseClick(h.test.cmdKae, Qt::LeftButton);
     QCOMPARE(h.st.kekaL15.takenCount(), 0);

@@ -1,7 +1,7 @@
 // The left-eye and right-eye buttons: starting, restarting and switching eyes, their tool
-// tips, and the fixation point each eye's run keeps.
+// tips, and the fixation point each eye's run takes.
 
-#include "runharness.h"
+#include "support/harness.h"
 
 #include "support/testmain.h"
 
@@ -36,13 +36,10 @@ void fill(ResultGrid& grid, const QString& value)
             grid.set(a, b, value);
 }
 
-// Ticks a run up to dot `count`, the observer answering every dot whose column is even.
-void runWithAnswers(RunHarness& h, int count)
+// The observer of these tests answers every dot whose column is even.
+bool evenColumn(const QPoint& p)
 {
-    for (int i = 0; h.st.w < count && i < 1000; ++i) {
-        if (h.tick() == kDot && h.st.a % 2 == 0)
-            h.clickAt();
-    }
+    return p.x() % 2 == 0;
 }
 
 } // namespace
@@ -56,7 +53,6 @@ private slots:
     void otherEyeFromAPauseAbandonsThePausedRun();
     void toolTipsFollowTheirOwnButton_data();
     void toolTipsFollowTheirOwnButton();
-    void resizeKeepsResultsAndRecordedFixationPoints();
 };
 
 void TstEyeStart::startArmsTheRun_data()
@@ -75,7 +71,7 @@ void TstEyeStart::startArmsTheRun()
     QFETCH(bool, left);
     QFETCH(bool, coarse);
     QFETCH(bool, slow);
-    RunHarness h;
+    Harness h(kClient);
     QVERIFY(QTest::qWaitForWindowActive(&h.test));
     if (slow)
         h.test.cmdSpd->click();
@@ -95,7 +91,7 @@ void TstEyeStart::startArmsTheRun()
     QCOMPARE(left ? h.st.y2L : h.st.y2R, 6.25);
     QCOMPARE(left ? h.st.x2R : h.st.x2L, left ? before.x2R : before.x2L);
     QCOMPARE(left ? h.st.y2R : h.st.y2L, left ? before.y2R : before.y2L);
-    QVERIFY(h.test.picture() == expectedPicture(h.test, {}));
+    QVERIFY(h.test.picture() == h.pictureOf({}));
     QVERIFY(h.test.lblRdme[0]->isHidden() && h.test.lblRdme[1]->isHidden());
     for (QPushButton* off : {eyeButton(h.test, !left), h.test.cmdRdm, h.test.cmdBetu, h.test.cmdKae,
                              h.test.cmdKeka, h.test.cmdEnd})
@@ -128,9 +124,9 @@ void TstEyeStart::startArmsTheRun()
 
 void TstEyeStart::restartMidRunStartsAfresh()
 {
-    RunHarness h;
+    Harness h(kClient);
     h.test.cmdLft->click();
-    runWithAnswers(h, 40);
+    h.answerRun(evenColumn, 40);
     QCOMPARE(h.st.kekaL15.takenCount(), 40);
 
     h.test.cmdLft->click();
@@ -138,18 +134,18 @@ void TstEyeStart::restartMidRunStartsAfresh()
     QCOMPARE(h.st.w, 0);
     QCOMPARE(h.st.swtLft, true);
     h.presented.clear();
-    QCOMPARE(h.tickToEnd(), runTrace(285, QStringLiteral("h..")));
+    QVERIFY(h.finishRun()); // its ticks are in tst_presentationcycle
     QCOMPARE(h.fakes.beeps, 1);
-    for (int a = 0; a < 19; ++a)
-        for (int b = 0; b < 15; ++b)
+    for (int a = 0; a < grids::kFine.columns; ++a)
+        for (int b = 0; b < grids::kFine.rows; ++b)
             QCOMPARE(h.presented.count(QPoint(a, b)), 1);
 }
 
 void TstEyeStart::otherEyeFromAPauseAbandonsThePausedRun()
 {
-    RunHarness h;
+    Harness h(kClient);
     h.test.cmdLft->click();
-    runWithAnswers(h, 30);
+    h.answerRun(evenColumn, 30);
     h.test.cmdStp->click();
     const ResultGrid abandoned = h.st.kekaL15;
     QCOMPARE(abandoned.takenCount(), 30);
@@ -164,9 +160,9 @@ void TstEyeStart::otherEyeFromAPauseAbandonsThePausedRun()
     QCOMPARE(h.test.cmdStp->toolTip(), QStringLiteral("続きを実行します"));
     QVERIFY(h.test.tmr1->isTicking());
 
-    QCOMPARE(h.tickToEnd(), runTrace(285, QStringLiteral("h..")));
+    QVERIFY(h.finishRun()); // its ticks are in tst_presentationcycle
     QVERIFY(h.st.kekaL15 == abandoned);
-    QCOMPARE(h.st.kekaR15.takenCount(), 285);
+    QCOMPARE(h.st.kekaR15.takenCount(), grids::kFine.points());
 }
 
 void TstEyeStart::toolTipsFollowTheirOwnButton_data()
@@ -179,7 +175,7 @@ void TstEyeStart::toolTipsFollowTheirOwnButton_data()
 void TstEyeStart::toolTipsFollowTheirOwnButton()
 {
     QFETCH(bool, left);
-    RunHarness h;
+    Harness h(kClient);
     QPushButton* own = eyeButton(h.test, left);
     QPushButton* other = eyeButton(h.test, !left);
     const QString otherTip = left ? kStartRight : kStartLeft;
@@ -201,56 +197,6 @@ void TstEyeStart::toolTipsFollowTheirOwnButton()
     own->click();
     QCOMPARE(own->toolTip(), kAgain);
     QCOMPARE(other->toolTip(), otherTip);
-}
-
-void TstEyeStart::resizeKeepsResultsAndRecordedFixationPoints()
-{
-    RunHarness h;
-    h.st.x2 = 12.5; // as a drag of the mark leaves it
-    h.st.y2 = 6.25;
-    h.test.setUserPos(h.test.shp1, 12.4, 6.1);
-    h.test.cmdLft->click();
-    runWithAnswers(h, 30);
-    const ResultGrid results = h.st.kekaL15;
-    const TestState before = h.st;
-    const QRectF mark = h.test.userRect(h.test.shp1);
-
-    // During the run, the window changes size and is minimised and restored: the run keeps
-    // its mark, its fixation points and its hidden labels; only the scale follows, also
-    // through a window a pixel wide.
-    h.test.resize(1, 1);
-    h.test.resize(900, 700);
-    h.test.showMinimized();
-    h.test.showNormal();
-    QCoreApplication::processEvents();
-
-    QVERIFY(h.st.kekaL15 == results);
-    QVERIFY(h.st.kekaR15 == before.kekaR15);
-    QCOMPARE(h.st.x2L, 12.5);
-    QCOMPARE(h.st.y2L, 6.25);
-    QCOMPARE(h.st.x2R, before.x2R);
-    QCOMPARE(h.st.x2, 12.5);
-    QCOMPARE(h.st.y2, 6.25);
-    const QRectF moved = h.test.userRect(h.test.shp1);
-    QVERIFY(qAbs(moved.x() - mark.x()) < 0.03 && qAbs(moved.y() - mark.y()) < 0.03);
-    QVERIFY(h.test.lblRdme[0]->isHidden() && h.test.lblRdme[1]->isHidden());
-    QCOMPARE(h.st.w, 30);
-    QCOMPARE(h.st.swtLft, true);
-
-    // The run goes on to its end; a resize then lays the field out again but keeps what the
-    // run recorded.
-    QVERIFY(h.tickToEnd().endsWith(QLatin1Char(kEnd)));
-    QCOMPARE(h.presented.size(), 285);
-    const ResultGrid finished = h.st.kekaL15;
-    h.test.resize(1000, 805);
-    QCoreApplication::processEvents();
-    QVERIFY(h.st.kekaL15 == finished);
-    QCOMPARE(h.st.x2L, 12.5);
-    QCOMPARE(h.st.x2, 10.0);
-    QVERIFY(h.test.lblRdme[0]->isVisible());
-    const QPoint markCentre = h.test.shp1->geometry().center();
-    QVERIFY(qAbs(markCentre.x() - h.test.toPixelsX(10)) <= 1);
-    QVERIFY(qAbs(markCentre.y() - h.test.toPixelsY(8.05 + 0.27)) <= 1);
 }
 
 SHIYA_TEST_MAIN(TstEyeStart)

@@ -1,7 +1,7 @@
 // The pause button freezes and resumes a run; the speed button switches between 300 ms and
-// 500 ms and hands the focus back to the eye and pause buttons.
+// 500 ms; the focus it hands on is checked with the other setting buttons in tst_dotsize.
 
-#include "runharness.h"
+#include "support/harness.h"
 
 #include "support/testmain.h"
 
@@ -14,7 +14,7 @@ namespace {
 // Brings the program to a moment named "<eye> <phase>": a run of that eye two dots in
 // ("presenting"), paused there ("paused"), or a coarse run at its end ("ended"). Any other
 // name leaves the program as it starts.
-void enter(RunHarness& h, const QString& moment)
+void enter(Harness& h, const QString& moment)
 {
     const bool ended = moment.endsWith(QLatin1String("ended"));
     if (ended)
@@ -43,8 +43,6 @@ private slots:
     void pauseKeepsTheDotAndResumeHidesIt();
     void speedApplies_data();
     void speedApplies();
-    void focusAfterTheSpeedButton_data();
-    void focusAfterTheSpeedButton();
 };
 
 void TstPauseSpeed::pauseKeepsTheDotAndResumeHidesIt_data()
@@ -60,7 +58,7 @@ void TstPauseSpeed::pauseKeepsTheDotAndResumeHidesIt()
 {
     QFETCH(bool, left);
     QFETCH(int, sizeClicks);
-    RunHarness h;
+    Harness h(kClient);
     for (int i = 0; i < sizeClicks; ++i)
         h.test.cmdTen->click();
     QCOMPARE(h.st.swtTen, sizeClicks);
@@ -83,8 +81,7 @@ void TstPauseSpeed::pauseKeepsTheDotAndResumeHidesIt()
     for (QPushButton* on : {h.test.cmdLft, h.test.cmdRgt, h.test.cmdRdm, h.test.cmdBetu,
                             h.test.cmdKae, h.test.cmdKeka, h.test.cmdEnd, h.test.cmdStp})
         QVERIFY2(on->isEnabled(), qPrintable(on->objectName()));
-    const QImage pausedPicture = expectedPicture(
-        h.test, {countText(h.test, 1, sizeClicks), pauseText(h.test, sizeClicks)});
+    const QImage pausedPicture = h.pictureOf({h.countText(1, sizeClicks), h.pauseText(sizeClicks)});
     QVERIFY(h.test.picture() == pausedPicture);
 
     h.test.lblRdme[0]->show(); // as the explanation button shows them during a pause
@@ -106,7 +103,7 @@ void TstPauseSpeed::pauseKeepsTheDotAndResumeHidesIt()
     QCOMPARE(h.ticks(2), QStringLiteral("h."));
     QVERIFY(h.test.picture() == pausedPicture);
     QCOMPARE(h.ticks(1), QStringLiteral("D"));
-    QVERIFY(h.test.picture() == expectedPicture(h.test, {countText(h.test, 2, sizeClicks)}));
+    QVERIFY(h.test.picture() == h.pictureOf({h.countText(2, sizeClicks)}));
 }
 
 void TstPauseSpeed::speedApplies_data()
@@ -124,7 +121,7 @@ void TstPauseSpeed::speedApplies_data()
 void TstPauseSpeed::speedApplies()
 {
     QFETCH(QString, moment);
-    RunHarness h;
+    Harness h(kClient);
     enter(h, moment);
     const bool running = h.st.eyeRunning();
     const bool paused = running && h.st.swtStp;
@@ -159,37 +156,6 @@ void TstPauseSpeed::speedApplies()
         QCOMPARE(h.test.tmr1->interval(), 500);
         QVERIFY(h.test.tmr1->isTicking());
     }
-}
-
-void TstPauseSpeed::focusAfterTheSpeedButton_data()
-{
-    QTest::addColumn<QString>("moment");
-    QTest::addColumn<QString>("focus");
-    QTest::newRow("before any run: the left-eye button") << "start-up"
-                                                         << "cmdLft";
-    QTest::newRow("left run presenting: the pause button") << "left presenting"
-                                                           << "cmdStp";
-    QTest::newRow("right run presenting: the pause button") << "right presenting"
-                                                            << "cmdStp";
-    QTest::newRow("run paused: the pause button") << "left paused"
-                                                  << "cmdStp";
-    QTest::newRow("after a right run: the left-eye button") << "right ended"
-                                                            << "cmdLft";
-}
-
-void TstPauseSpeed::focusAfterTheSpeedButton()
-{
-    QFETCH(QString, moment);
-    QFETCH(QString, focus);
-    RunHarness h;
-    QVERIFY(QTest::qWaitForWindowActive(&h.test));
-    enter(h, moment);
-    h.test.cmdTen->setFocus();
-    QVERIFY(h.test.cmdTen->hasFocus());
-
-    h.test.cmdSpd->click();
-    QVERIFY(QApplication::focusWidget());
-    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
 }
 
 SHIYA_TEST_MAIN(TstPauseSpeed)

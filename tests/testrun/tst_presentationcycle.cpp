@@ -1,7 +1,7 @@
 // The presentation cycle of tmr1: a start delay of three ticks, then a dot every third tick,
 // and the end of the run on the presenting tick after the last point.
 
-#include "runharness.h"
+#include "support/harness.h"
 
 #include "support/testmain.h"
 
@@ -9,7 +9,7 @@
 
 #include <functional>
 
-using Prelude = std::function<void(RunHarness&)>;
+using Prelude = std::function<void(Harness&)>;
 Q_DECLARE_METATYPE(Prelude)
 
 namespace {
@@ -51,48 +51,46 @@ void TstPresentationCycle::tickTable_data()
     QTest::addColumn<int>("dots");
     QTest::addColumn<QString>("lead");
 
-    const auto left = [](RunHarness& h) { h.test.cmdLft->click(); };
+    const auto left = [](Harness& h) { h.test.cmdLft->click(); };
     QTest::newRow("fine run: first dot on tick 4, the end on tick 859")
-        << Prelude(left) << 285 << "...";
-    QTest::newRow("coarse run: the end on tick 433") << Prelude([left](RunHarness& h) {
+        << Prelude(left) << grids::kFine.points() << "...";
+    QTest::newRow("coarse run: the end on tick 433") << Prelude([left](Harness& h) {
         h.test.cmdKae->click();
         left(h);
-    }) << 143 << "...";
-    QTest::newRow("run after a finished run starts on tick 4") << Prelude([](RunHarness& h) {
+    }) << grids::kCoarse.points() << "...";
+    QTest::newRow("run after a finished run starts on tick 4") << Prelude([](Harness& h) {
         h.test.cmdRgt->click();
         h.tickToEnd();
         h.test.cmdLft->click();
-    }) << 285 << "...";
-    QTest::newRow("restart with a dot visible: the delay hides it")
-        << Prelude([left](RunHarness& h) {
-               left(h);
-               h.tickToDot(4);
-               left(h);
-           })
-        << 285 << "h..";
-    QTest::newRow("restart in the blank after a dot") << Prelude([left](RunHarness& h) {
+    }) << grids::kFine.points() << "...";
+    QTest::newRow("restart with a dot visible: the delay hides it") << Prelude([left](Harness& h) {
+        left(h);
+        h.tickToDot(4);
+        left(h);
+    }) << grids::kFine.points() << "h..";
+    QTest::newRow("restart in the blank after a dot") << Prelude([left](Harness& h) {
         left(h);
         h.tickToDot(4);
         h.tick();
         left(h);
-    }) << 285 << "...";
-    QTest::newRow("restart with the next dot armed") << Prelude([left](RunHarness& h) {
+    }) << grids::kFine.points() << "...";
+    QTest::newRow("restart with the next dot armed") << Prelude([left](Harness& h) {
         left(h);
         h.tickToDot(4);
         h.ticks(2);
         left(h);
-    }) << 285 << "...";
-    QTest::newRow("other eye from a pause with a dot visible") << Prelude([left](RunHarness& h) {
+    }) << grids::kFine.points() << "...";
+    QTest::newRow("other eye from a pause with a dot visible") << Prelude([left](Harness& h) {
         left(h);
         h.tickToDot(7);
         h.test.cmdStp->click();
         h.test.cmdRgt->click();
-    }) << 285 << "h..";
-    QTest::newRow("restart during the delay continues its count") << Prelude([left](RunHarness& h) {
+    }) << grids::kFine.points() << "h..";
+    QTest::newRow("restart during the delay continues its count") << Prelude([left](Harness& h) {
         left(h);
         h.ticks(2);
         left(h);
-    }) << 285 << ".";
+    }) << grids::kFine.points() << ".";
 }
 
 void TstPresentationCycle::tickTable()
@@ -100,7 +98,7 @@ void TstPresentationCycle::tickTable()
     QFETCH(Prelude, start);
     QFETCH(int, dots);
     QFETCH(QString, lead);
-    RunHarness h;
+    Harness h(kClient);
     start(h);
     h.presented.clear();
     const int beeps = h.fakes.beeps;
@@ -114,11 +112,14 @@ void TstPresentationCycle::tickTable()
 
 void TstPresentationCycle::ticksBeforeAnyStartChangeNothing()
 {
-    RunHarness h;
+    Harness h(kClient);
     const TestState before = h.st;
     const QImage picture = h.test.picture();
 
-    QCOMPARE(h.ticks(30), QString(30, QLatin1Char(kQuiet)));
+    QVERIFY(!h.test.tmr1->isTicking());
+    // Stray ticks that reach the handler although the timer does not run.
+    for (int i = 0; i < 30; ++i)
+        h.program.presentation().onTick();
     QCOMPARE(h.st.t, before.t);
     QCOMPARE(h.st.n, before.n);
     QCOMPARE(h.st.swtT1, before.swtT1);
@@ -136,8 +137,8 @@ void TstPresentationCycle::clicksChangeNeitherTimingNorOrder()
 {
     // Two runs from the same seed; the user of the second clicks on every tick, from the
     // start delay on: during the delay, with a dot shown, in the blank and with a dot armed.
-    RunHarness quiet(7);
-    RunHarness clicking(7);
+    Harness quiet(kClient, 7);
+    Harness clicking(kClient, 7);
     quiet.test.cmdLft->click();
     clicking.test.cmdLft->click();
 
@@ -148,7 +149,7 @@ void TstPresentationCycle::clicksChangeNeitherTimingNorOrder()
     }
 
     QCOMPARE(clickedTrace, quiet.tickToEnd());
-    QCOMPARE(clickedTrace, runTrace(285));
+    QCOMPARE(clickedTrace, runTrace(grids::kFine.points()));
     QCOMPARE(clicking.presented, quiet.presented);
     for (const QPoint& p : quiet.presented) {
         QCOMPARE(quiet.st.kekaL15.at(p.x(), p.y()), QStringLiteral("●s"));
@@ -171,8 +172,8 @@ void TstPresentationCycle::pauseResumesInTheSamePhase_data()
 void TstPresentationCycle::pauseResumesInTheSamePhase()
 {
     QFETCH(int, pauseAfter);
-    RunHarness plain(11);
-    RunHarness paused(11);
+    Harness plain(kClient, 11);
+    Harness paused(kClient, 11);
     plain.test.cmdRgt->click();
     paused.test.cmdRgt->click();
 
@@ -188,7 +189,7 @@ void TstPresentationCycle::pauseResumesInTheSamePhase()
     trace += paused.tickToEnd();
 
     QCOMPARE(trace, plain.tickToEnd());
-    QCOMPARE(trace, runTrace(285));
+    QCOMPARE(trace, runTrace(grids::kFine.points()));
     QCOMPARE(paused.presented, plain.presented);
 }
 
@@ -202,7 +203,7 @@ void TstPresentationCycle::gridModeIsReadOnEveryPresentingTick_data()
 void TstPresentationCycle::gridModeIsReadOnEveryPresentingTick()
 {
     QFETCH(bool, startCoarse);
-    RunHarness h;
+    Harness h(kClient);
     if (startCoarse)
         h.test.cmdKae->click();
     h.test.cmdLft->click();
@@ -211,7 +212,7 @@ void TstPresentationCycle::gridModeIsReadOnEveryPresentingTick()
     QCOMPARE(started.takenCount(), 5);
 
     h.st.swtKae = startCoarse ? 0 : -1;
-    const GridMode& now = gridMode(h.st);
+    const grids::Grid& now = h.grid();
     trace += h.tickToEnd();
 
     // The count runs on, so the run ends once the new grid's number of points is reached.
@@ -226,13 +227,13 @@ void TstPresentationCycle::gridModeIsReadOnEveryPresentingTick()
 
 void TstPresentationCycle::drawWithNoFreePointLeftEndsTheRun()
 {
-    RunHarness h;
+    Harness h(kClient);
     limitDraws(h);
     h.test.cmdLft->click();
     h.tickToDot(1);
     // Whatever took them, every other point of the running grid is taken now.
-    for (int a = 0; a < 19; ++a)
-        for (int b = 0; b < 15; ++b)
+    for (int a = 0; a < grids::kFine.columns; ++a)
+        for (int b = 0; b < grids::kFine.rows; ++b)
             if (h.st.kekaL15.at(a, b).size() < 2)
                 h.st.kekaL15.set(a, b, QStringLiteral("●s"));
 

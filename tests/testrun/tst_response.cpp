@@ -1,7 +1,7 @@
 // A click on the window answers the current dot: it marks a point the running eye's run has
 // presented as seen, and nothing else.
 
-#include "runharness.h"
+#include "support/harness.h"
 
 #include "support/testmain.h"
 #include "testrun/response.h"
@@ -13,7 +13,7 @@
 
 #include <functional>
 
-using Moment = std::function<void(RunHarness&)>;
+using Moment = std::function<void(Harness&)>;
 Q_DECLARE_METATYPE(Moment)
 
 namespace {
@@ -21,7 +21,7 @@ namespace {
 // Where the user clicks.
 enum class Where { Surface, Dot, Frame, Handler };
 
-void startLeftToDot3(RunHarness& h)
+void startLeftToDot3(Harness& h)
 {
     h.test.cmdLft->click();
     h.tickToDot(3);
@@ -45,74 +45,72 @@ void TstResponse::clickRecordsOnlyAPresentedPoint_data()
     QTest::addColumn<int>("clicks");
     QTest::addColumn<bool>("recorded");
 
-    const Moment left = [](RunHarness& h) { h.test.cmdLft->click(); };
+    const Moment left = [](Harness& h) { h.test.cmdLft->click(); };
     const Moment dot3 = startLeftToDot3;
 
     QTest::newRow("no run active: nothing recorded")
-        << Moment([](RunHarness&) {}) << Where::Surface << 1 << false;
+        << Moment([](Harness&) {}) << Where::Surface << 1 << false;
     QTest::newRow("right after the start: not recorded") << left << Where::Surface << 1 << false;
-    QTest::newRow("in the start delay: not recorded") << Moment([](RunHarness& h) {
+    QTest::newRow("in the start delay: not recorded") << Moment([](Harness& h) {
         h.test.cmdLft->click();
         h.ticks(2);
     }) << Where::Handler << 1 << false;
-    QTest::newRow("with the delay count complete: not recorded") << Moment([](RunHarness& h) {
+    QTest::newRow("with the delay count complete: not recorded") << Moment([](Harness& h) {
         h.test.cmdRgt->click();
         h.ticks(3);
     }) << Where::Surface << 1 << false;
-    QTest::newRow("in a pause taken during the delay: not recorded") << Moment([](RunHarness& h) {
+    QTest::newRow("in a pause taken during the delay: not recorded") << Moment([](Harness& h) {
         h.test.cmdLft->click();
         h.ticks(1);
         h.test.cmdStp->click();
     }) << Where::Surface << 2 << false;
-    QTest::newRow("after a restart, before its first dot: not recorded")
-        << Moment([](RunHarness& h) {
-               startLeftToDot3(h);
-               h.test.cmdLft->click();
-               h.ticks(2);
-           })
-        << Where::Surface << 1 << false;
+    QTest::newRow("after a restart, before its first dot: not recorded") << Moment([](Harness& h) {
+        startLeftToDot3(h);
+        h.test.cmdLft->click();
+        h.ticks(2);
+    }) << Where::Surface << 1 << false;
     QTest::newRow("with the dot shown: seen") << dot3 << Where::Surface << 1 << true;
     QTest::newRow("on the dot itself: seen") << dot3 << Where::Dot << 1 << true;
     QTest::newRow("twice for one dot: seen, as once") << dot3 << Where::Surface << 2 << true;
-    QTest::newRow("in the blank after the dot: seen") << Moment([](RunHarness& h) {
+    QTest::newRow("in the blank after the dot: seen") << Moment([](Harness& h) {
         startLeftToDot3(h);
         h.ticks(1);
     }) << Where::Handler << 1 << true;
-    QTest::newRow("with the next dot armed: seen") << Moment([](RunHarness& h) {
+    QTest::newRow("with the next dot armed: seen") << Moment([](Harness& h) {
         startLeftToDot3(h);
         h.ticks(2);
     }) << Where::Surface << 1 << true;
-    QTest::newRow("in a pause after a dot: seen") << Moment([](RunHarness& h) {
+    QTest::newRow("in a pause after a dot: seen") << Moment([](Harness& h) {
         startLeftToDot3(h);
         h.ticks(1);
         h.test.cmdStp->click();
     }) << Where::Surface << 1 << true;
-    QTest::newRow("in a pause after Clear: seen on the erased point") << Moment([](RunHarness& h) {
+    QTest::newRow("in a pause after Clear: seen on the erased point") << Moment([](Harness& h) {
         startLeftToDot3(h);
         h.test.cmdStp->click();
         h.program.resultSheet().touch().cmdClr->click();
     }) << Where::Surface << 1 << true;
-    QTest::newRow("in a pause after a grid switch: not recorded") << Moment([](RunHarness& h) {
+    QTest::newRow("in a pause after a grid switch: not recorded") << Moment([](Harness& h) {
         startLeftToDot3(h);
         h.test.cmdStp->click();
         h.test.cmdKae->click();
         h.st.a = h.st.b = 0; // a point of the new grid
     }) << Where::Surface << 1 << false;
-    QTest::newRow("right eye: seen in its grid") << Moment([](RunHarness& h) {
+    QTest::newRow("right eye: seen in its grid") << Moment([](Harness& h) {
         h.test.cmdRgt->click();
         h.tickToDot(2);
     }) << Where::Surface << 1 << true;
-    QTest::newRow("coarse grid: seen in its grid") << Moment([](RunHarness& h) {
+    QTest::newRow("coarse grid: seen in its grid") << Moment([](Harness& h) {
         h.test.cmdKae->click();
         startLeftToDot3(h);
     }) << Where::Handler << 1 << true;
     QTest::newRow("on the button frame: no answer") << dot3 << Where::Frame << 1 << false;
-    QTest::newRow("current point outside the grid: nothing recorded") << Moment([](RunHarness& h) {
+    QTest::newRow("current point outside the grid: nothing recorded") << Moment([](Harness& h) {
         startLeftToDot3(h);
         h.st.a = 19; // as the sheet drawing leaves its loop counters
         h.st.b = 15;
     }) << Where::Handler << 1 << false;
-    QTest::newRow("after the run ended: nothing recorded") << Moment([](RunHarness& h) {
+    QTest::newRow("after the run ended: nothing recorded") << Moment([](Harness& h) {
         h.test.cmdKae->click();
         h.test.cmdLft->click();
         h.tickToEnd();
@@ -125,7 +123,7 @@ void TstResponse::clickRecordsOnlyAPresentedPoint()
     QFETCH(Where, where);
     QFETCH(int, clicks);
     QFETCH(bool, recorded);
-    RunHarness h;
+    Harness h(kClient);
     moment(h);
 
     TestState expected = h.st;

@@ -1,4 +1,4 @@
-#include "screenharness.h"
+#include "support/harness.h"
 
 #include "support/testmain.h"
 
@@ -22,7 +22,7 @@ private slots:
 
 void TstExplanationButton::pressesHideAndShowTheExplanation_data()
 {
-    // Steps as ScreenHarness::perform() takes them; the setup comes before the first panel.
+    // Steps as Harness::perform() takes them; the setup comes before the first panel.
     // A panel reads: labels, swtRdm, tool tip (現 shows, 消 hides), swtTst, overlay dots.
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("steps");
@@ -69,7 +69,7 @@ void TstExplanationButton::pressesHideAndShowTheExplanation()
     QFETCH(QString, steps);
     QFETCH(QStringList, panels);
     QCOMPARE(panels.size(), steps.size() + 1);
-    ScreenHarness h;
+    Harness h(kClient);
     QCOMPARE(h.perform(setup), QString());
     QCOMPARE(h.panel(), panels.first());
 
@@ -102,7 +102,7 @@ void TstExplanationButton::anyMouseButtonPressesIt()
     QFETCH(int, button);
     QFETCH(bool, shift);
     QFETCH(QString, panel);
-    ScreenHarness h;
+    Harness h(kClient);
 
     QTest::mousePress(h.test.cmdRdm, Qt::MouseButton(button),
                       shift ? Qt::ShiftModifier : Qt::NoModifier);
@@ -115,7 +115,7 @@ void TstExplanationButton::anyMouseButtonPressesIt()
 
 void TstExplanationButton::theKeyboardDoesNotActivateIt()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     const QImage picture = h.test.picture();
     h.test.cmdRdm->setFocus();
 
@@ -130,7 +130,7 @@ void TstExplanationButton::theKeyboardDoesNotActivateIt()
 
 void TstExplanationButton::aDisabledButtonTakesNoPress()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     QCOMPARE(h.perform("LD"), QString());
     QVERIFY(!h.test.cmdRdm->isEnabled());
     const QImage picture = h.test.picture();
@@ -145,20 +145,18 @@ void TstExplanationButton::overlayNumbersEveryTestPointDownTheColumns_data()
 {
     QTest::addColumn<bool>("coarse");
     QTest::addColumn<int>("shiftPresses");
-    QTest::addColumn<int>("columns");
-    QTest::addColumn<int>("rows");
-    QTest::newRow("fine grid: 285 points") << false << 1 << 19 << 15;
-    QTest::newRow("coarse grid: 143 points") << true << 1 << 13 << 11;
-    QTest::newRow("drawn again after clearing, numbered from 1 again") << false << 3 << 19 << 15;
+    QTest::newRow("fine grid: 285 points") << false << 1;
+    QTest::newRow("coarse grid: 143 points") << true << 1;
+    QTest::newRow("drawn again after clearing, numbered from 1 again") << false << 3;
 }
 
 void TstExplanationButton::overlayNumbersEveryTestPointDownTheColumns()
 {
     QFETCH(bool, coarse);
     QFETCH(int, shiftPresses);
-    QFETCH(int, columns);
-    QFETCH(int, rows);
-    ScreenHarness h(coarse ? QSize(700, 600) : QSize(1000, 805)); // 50 pixels a unit
+    const int columns = grids::of(!coarse).columns;
+    const int rows = grids::of(!coarse).rows;
+    Harness h(coarse ? QSize(700, 600) : QSize(1000, 805)); // 50 pixels a unit
     if (coarse)
         h.test.cmdKae->click();
     const QColor background = h.test.backColor();
@@ -171,8 +169,8 @@ void TstExplanationButton::overlayNumbersEveryTestPointDownTheColumns()
     QCOMPARE(h.st.b, rows);
     QCOMPARE(h.test.drawWidth(), 5);
     const QImage& picture = h.test.picture();
-    const QRect instruction =
-        QRect(h.pixelAt(h.markCorner().x(), h.markCorner().y()), QSize(250, 40));
+    const QRect instruction
+        = QRect(h.pixelAt(h.markCorner().x(), h.markCorner().y()), QSize(250, 40));
     // A dot five pixels across on every test point; the number starts at the dot.
     for (int a = 0; a < columns; ++a) {
         for (int b = 0; b < rows; ++b) {
@@ -232,7 +230,7 @@ void TstExplanationButton::instructionStandsUnderTheMarkAfterEveryPress()
 {
     QFETCH(QString, steps);
     QFETCH(double, drop);
-    ScreenHarness h;
+    Harness h(kClient);
 
     QCOMPARE(h.perform(steps), QString());
 

@@ -1,4 +1,4 @@
-#include "screenharness.h"
+#include "support/harness.h"
 
 #include "support/testmain.h"
 
@@ -23,8 +23,8 @@ const QString kUpperText = QStringLiteral(
 // The lower text with its lines 2 and 3 for one grid mode.
 QString lowerText(const QString& line2, const QString& line3)
 {
-    return QStringLiteral("＝ 説明 つづき＝\r\n") + line2 + QStringLiteral("\r\n") + line3 +
-           QStringLiteral(
+    return QStringLiteral("＝ 説明 つづき＝\r\n") + line2 + QStringLiteral("\r\n") + line3
+           + QStringLiteral(
                "\r\n"
                "[小]をクリックすると白点が[小(白)→中(明灰)→大(灰)→小(白)→]と順に替わります｡\r\n"
                "[濃]をクリックすると背景の濃さが[灰→濃灰→黒→灰]と５段階で変わります｡\r\n"
@@ -38,12 +38,12 @@ QString lowerText(const QString& line2, const QString& line3)
 
 const QString kFineLine2 = QStringLiteral(
     "[視野検査(15×19)]は片方で約４分半かかります。 [早]をクリックすると約７分になります｡");
-const QString kFineLine3 =
-    QStringLiteral("[細]をクリックして[粗]にすると[視野検査(11×13)]と、検査個所が少なくなります。");
+const QString kFineLine3 = QStringLiteral(
+    "[細]をクリックして[粗]にすると[視野検査(11×13)]と、検査個所が少なくなります。");
 const QString kCoarseLine2 = QStringLiteral(
     "[視野検査(11×13)]は片方で約２分かかります。 [早]をクリックすると約３分半になります｡");
-const QString kCoarseLine3 =
-    QStringLiteral("[粗]をクリックして[細]にすると[視野検査(15×19)]と、検査個所が多くなります。");
+const QString kCoarseLine3
+    = QStringLiteral("[粗]をクリックして[細]にすると[視野検査(15×19)]と、検査個所が多くなります。");
 
 } // namespace
 
@@ -70,7 +70,7 @@ void TstExplanationTexts::labelsShowTheTextsOfTheMode()
 {
     QFETCH(int, switches);
     QFETCH(QString, lower);
-    ScreenHarness h;
+    Harness h(kClient);
     for (int i = 0; i < switches; ++i)
         h.test.cmdKae->click();
 
@@ -84,7 +84,7 @@ void TstExplanationTexts::labelsShowTheTextsOfTheMode()
 
 void TstExplanationTexts::textsKeepTheirTwoKindsOfStop()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     // "。" U+3002 and the half-width "｡" U+FF61 are different characters and both are used.
     const QString upper = h.test.lblRdme[0]->text();
     const QString lower = h.test.lblRdme[1]->text();
@@ -98,7 +98,7 @@ void TstExplanationTexts::textsKeepTheirTwoKindsOfStop()
 
 void TstExplanationTexts::labelsAreTransparentAndFitTheirText()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     for (int i = 0; i < 2; ++i) {
         for (const QLabel* label : h.test.lblRdme) {
             QVERIFY(!label->autoFillBackground());
@@ -117,7 +117,7 @@ void TstExplanationTexts::labelsAreTransparentAndFitTheirText()
 
 void TstExplanationTexts::eachLineBreakStartsOneNewLine()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     for (const QLabel* label : h.test.lblRdme) {
         QLabel plain;
         plain.setFont(label->font());

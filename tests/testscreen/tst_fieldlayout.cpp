@@ -1,4 +1,4 @@
-#include "screenharness.h"
+#include "support/harness.h"
 
 #include "support/testmain.h"
 
@@ -7,29 +7,6 @@
 
 namespace {
 
-// Where the layout pass puts things, in the units of each grid mode.
-struct Mode {
-    QSizeF scale;
-    QPointF centre;
-    QPointF fixation;
-    double markDrop;
-    double instructionDrop;
-    double labelShift;
-    double upperRise;
-    double lowerDrop;
-    double frameRise;
-    int columns;
-    int rows;
-};
-
-const Mode kFine{{20, 16.1}, {10, 8.05}, {10, 8}, 0.27, 0.4, 1, 4.6, 1.5, 0.81, 19, 15};
-const Mode kCoarse{{14, 12}, {7, 6}, {7, 6}, 0.2, 0.3, 0.7, 3.43, 1.12, 0.6, 13, 11};
-
-const Mode& modeOf(bool coarse)
-{
-    return coarse ? kCoarse : kFine;
-}
-
 void addModeRows()
 {
     QTest::addColumn<bool>("coarse");
@@ -37,6 +14,42 @@ void addModeRows()
     QTest::newRow("fine grid") << false << QSize(1000, 805);
     QTest::newRow("coarse grid, 50 pixels a unit") << true << QSize(700, 600);
     QTest::newRow("coarse grid on the fine grid's window") << true << QSize(1000, 805);
+}
+
+// The ways the window's size changes, one letter each: s smaller, 1 a pixel wide and back,
+// m minimised and restored, e a resize event that keeps the size.
+void changeSize(Harness& h, QChar how)
+{
+    switch (how.toLatin1()) {
+    case 's':
+        h.resizeClient(900, 700);
+        break;
+    case '1':
+        h.resizeClient(1, 1);
+        h.resizeClient(kClient.width(), kClient.height());
+        break;
+    case 'm':
+        h.test.showMinimized();
+        QCoreApplication::processEvents();
+        h.test.showNormal();
+        QCoreApplication::processEvents();
+        break;
+    default:
+        h.resizeInPlace();
+        break;
+    }
+}
+
+void addResizeRows()
+{
+    QTest::addColumn<bool>("coarse");
+    QTest::addColumn<QChar>("how");
+    QTest::newRow("fine grid, window made smaller") << false << QChar('s');
+    QTest::newRow("fine grid, a pixel wide and back") << false << QChar('1');
+    QTest::newRow("fine grid, minimised and restored") << false << QChar('m');
+    QTest::newRow("fine grid, resize event of the same size") << false << QChar('e');
+    QTest::newRow("coarse grid, window made smaller") << true << QChar('s');
+    QTest::newRow("coarse grid, resize event of the same size") << true << QChar('e');
 }
 
 } // namespace
@@ -52,10 +65,10 @@ private slots:
     void placesTheLabelsAndTheFrame();
     void startMarksTheFineGridsUntestedAndCentresEveryFixationPoint();
 
-    void aResizeKeepsResultsAndRecordedFixationPoints_data();
-    void aResizeKeepsResultsAndRecordedFixationPoints();
-    void minimiseAndRestoreKeepResultsAndRecordedFixationPoints();
-    void aResizeDuringARunKeepsTheRunGoing();
+    void aResizeAfterARunKeepsResultsAndRecordedFixationPoints_data() { addResizeRows(); }
+    void aResizeAfterARunKeepsResultsAndRecordedFixationPoints();
+    void aResizeDuringARunKeepsItsMarkPointsAndLabels_data() { addResizeRows(); }
+    void aResizeDuringARunKeepsItsMarkPointsAndLabels();
     void aRedEnlargedMarkStaysRedAndIsCentredWithItsSize();
     void aResizeShowsHiddenLabelsAndLeavesTheExplanationState();
 };
@@ -84,13 +97,13 @@ void TstFieldLayout::testPointsFallOnWholePixels()
     QFETCH(QPointF, lastPixel);
     QFETCH(QPointF, centrePixel);
     QFETCH(QPointF, markCentrePixel);
-    ScreenHarness h(client);
+    Harness h(client);
     if (coarse)
         h.test.cmdKae->click();
-    const Mode& mode = modeOf(coarse);
+    const grids::Grid& mode = grids::of(!coarse);
 
-    QCOMPARE(h.test.scaleWidth(), mode.scale.width());
-    QCOMPARE(h.test.scaleHeight(), mode.scale.height());
+    QCOMPARE(h.test.scaleWidth(), mode.field.scale.width());
+    QCOMPARE(h.test.scaleHeight(), mode.field.scale.height());
     // Test point (a, b) lies at (a + 1, b + 1).
     QCOMPARE(h.test.toPixelsX(0 + 1), 50.0);
     QCOMPARE(h.test.toPixelsY(0 + 1), 50.0);
@@ -105,21 +118,22 @@ void TstFieldLayout::centresTheMarkAndPrintsTheInstructionUnderIt()
 {
     QFETCH(bool, coarse);
     QFETCH(QSize, client);
-    ScreenHarness h(client);
+    Harness h(client);
     const QSize markPixels = h.test.shp1->size();
     if (coarse)
         h.test.cmdKae->click();
-    const Mode& mode = modeOf(coarse);
+    const grids::Grid& mode = grids::of(!coarse);
 
-    QCOMPARE_UNITS(h.st.x1, mode.centre.x(), 1e-9);
-    QCOMPARE_UNITS(h.st.y1, mode.centre.y(), 1e-9);
-    QCOMPARE_UNITS(h.markCentre().x(), mode.centre.x(), h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), mode.centre.y() + mode.markDrop, h.halfPixelY());
+    QCOMPARE_UNITS(h.st.x1, mode.field.centre.x(), 1e-9);
+    QCOMPARE_UNITS(h.st.y1, mode.field.centre.y(), 1e-9);
+    QCOMPARE_UNITS(h.markCentre().x(), mode.field.centre.x(), h.halfPixelX());
+    QCOMPARE_UNITS(h.markCentre().y(), mode.field.centre.y() + mode.field.markDrop, h.halfPixelY());
     QCOMPARE(h.test.shp1->size(), markPixels);
     QCOMPARE(h.test.shp1->backColor(), kYellow);
 
     // Nothing else on the window: the instruction in 11 point yellow, its arrow under the mark.
-    QCOMPARE(differences(h.test.picture(), h.instructionPicture(mode.instructionDrop)), QString());
+    QCOMPARE(differences(h.test.picture(), h.instructionPicture(mode.field.instructionDrop)),
+             QString());
     QCOMPARE(h.test.fontSize(), 11.0);
     QCOMPARE(h.test.foreColor(), kYellow);
 }
@@ -128,34 +142,35 @@ void TstFieldLayout::placesTheLabelsAndTheFrame()
 {
     QFETCH(bool, coarse);
     QFETCH(QSize, client);
-    ScreenHarness h(client);
+    Harness h(client);
     if (coarse)
         h.test.cmdKae->click();
-    const Mode& mode = modeOf(coarse);
+    const grids::Grid& mode = grids::of(!coarse);
     const QRectF upper = h.test.userRect(h.test.lblRdme[0]);
     const QRectF lower = h.test.userRect(h.test.lblRdme[1]);
     const QRectF frame = h.test.userRect(h.test.fra1);
     // Both labels take the left edge computed from the upper label's width, which differs.
     QVERIFY(h.test.lblRdme[0]->width() != h.test.lblRdme[1]->width());
-    QCOMPARE_UNITS(upper.left(), h.st.x1 - upper.width() / 2 + mode.labelShift, h.halfPixelX());
+    QCOMPARE_UNITS(upper.left(), h.st.x1 - upper.width() / 2 + mode.field.labelShift,
+                   h.halfPixelX());
     QCOMPARE(h.test.lblRdme[1]->x(), h.test.lblRdme[0]->x());
-    QCOMPARE_UNITS(upper.top(), h.st.y1 - mode.upperRise, h.halfPixelY());
-    QCOMPARE_UNITS(lower.top(), h.st.y1 + mode.lowerDrop, h.halfPixelY());
+    QCOMPARE_UNITS(upper.top(), h.st.y1 - mode.field.upperRise, h.halfPixelY());
+    QCOMPARE_UNITS(lower.top(), h.st.y1 + mode.field.lowerDrop, h.halfPixelY());
     QVERIFY(h.test.lblRdme[0]->isVisible());
     QVERIFY(h.test.lblRdme[1]->isVisible());
 
     // The frame is centred across, its top below the last row of test points.
     QCOMPARE_UNITS(frame.left(), h.st.x1 - frame.width() / 2, h.halfPixelX());
-    QCOMPARE_UNITS(frame.top(), 2 * h.st.y1 - mode.frameRise, h.halfPixelY());
+    QCOMPARE_UNITS(frame.top(), 2 * h.st.y1 - mode.field.frameRise, h.halfPixelY());
     QVERIFY(frame.top() > mode.rows);
 }
 
 void TstFieldLayout::startMarksTheFineGridsUntestedAndCentresEveryFixationPoint()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     for (const ResultGrid* grid : {&h.st.kekaL15, &h.st.kekaR15}) {
-        for (int a = 0; a < 19; ++a) {
-            for (int b = 0; b < 15; ++b)
+        for (int a = 0; a < grids::kFine.columns; ++a) {
+            for (int b = 0; b < grids::kFine.rows; ++b)
                 QCOMPARE(grid->at(a, b), QStringLiteral("×"));
         }
     }
@@ -167,99 +182,80 @@ void TstFieldLayout::startMarksTheFineGridsUntestedAndCentresEveryFixationPoint(
         QCOMPARE(point, QPointF(10, 8));
 }
 
-void TstFieldLayout::aResizeKeepsResultsAndRecordedFixationPoints_data()
-{
-    QTest::addColumn<bool>("coarse");
-    QTest::addColumn<QSize>("resizeTo"); // invalid: a resize event that keeps the size
-    QTest::newRow("fine grid, window made smaller") << false << QSize(900, 700);
-    QTest::newRow("fine grid, resize event of the same size") << false << QSize();
-    QTest::newRow("coarse grid, window made smaller") << true << QSize(900, 700);
-    QTest::newRow("coarse grid, resize event of the same size") << true << QSize();
-}
-
-void TstFieldLayout::aResizeKeepsResultsAndRecordedFixationPoints()
+void TstFieldLayout::aResizeAfterARunKeepsResultsAndRecordedFixationPoints()
 {
     QFETCH(bool, coarse);
-    QFETCH(QSize, resizeTo);
-    ScreenHarness h;
+    QFETCH(QChar, how);
+    Harness h(kClient);
     if (coarse)
         h.test.cmdKae->click();
-    const Mode& mode = modeOf(coarse);
+    const grids::Grid& mode = grids::of(!coarse);
     h.shiftClick(3, 4);
     QVERIFY(h.completeLeftRun());
     h.shiftClick(5, 2); // a point for the next run, with its blue cross
     const ResultGrid left = leftGrid(h.st);
     const ResultGrid right = rightGrid(h.st);
-    QCOMPARE(left.takenCount(), mode.columns * mode.rows);
+    QCOMPARE(left.takenCount(), mode.points());
     QCOMPARE(QPointF(h.st.x2L, h.st.y2L), QPointF(3, 4));
 
-    if (resizeTo.isValid())
-        h.resizeClient(resizeTo.width(), resizeTo.height());
-    else
-        h.resizeInPlace();
+    changeSize(h, how);
 
     QCOMPARE(leftGrid(h.st), left);
     QCOMPARE(rightGrid(h.st), right);
     QCOMPARE(QPointF(h.st.x2L, h.st.y2L), QPointF(3, 4));
-    QCOMPARE(QPointF(h.st.x2R, h.st.y2R), mode.fixation);
+    QCOMPARE(QPointF(h.st.x2R, h.st.y2R), mode.field.fixation);
     // The point for the next run, the mark and the screen are laid out afresh.
-    QCOMPARE(QPointF(h.st.x2, h.st.y2), mode.fixation);
-    QCOMPARE_UNITS(h.markCentre().x(), mode.centre.x(), h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), mode.centre.y() + mode.markDrop, h.halfPixelY());
-    QCOMPARE(differences(h.test.picture(), h.instructionPicture(mode.instructionDrop)), QString());
+    QCOMPARE(QPointF(h.st.x2, h.st.y2), mode.field.fixation);
+    QCOMPARE_UNITS(h.markCentre().x(), mode.field.centre.x(), h.halfPixelX());
+    QCOMPARE_UNITS(h.markCentre().y(), mode.field.centre.y() + mode.field.markDrop, h.halfPixelY());
+    QCOMPARE(differences(h.test.picture(), h.instructionPicture(mode.field.instructionDrop)),
+             QString());
     QVERIFY(h.test.lblRdme[0]->isVisible());
     QVERIFY(h.test.lblRdme[1]->isVisible());
     const QRectF frame = h.test.userRect(h.test.fra1);
-    QCOMPARE_UNITS(frame.left(), mode.centre.x() - frame.width() / 2, h.halfPixelX());
-    QCOMPARE_UNITS(frame.top(), 2 * mode.centre.y() - mode.frameRise, h.halfPixelY());
+    QCOMPARE_UNITS(frame.left(), mode.field.centre.x() - frame.width() / 2, h.halfPixelX());
+    QCOMPARE_UNITS(frame.top(), 2 * mode.field.centre.y() - mode.field.frameRise, h.halfPixelY());
 }
 
-void TstFieldLayout::minimiseAndRestoreKeepResultsAndRecordedFixationPoints()
+void TstFieldLayout::aResizeDuringARunKeepsItsMarkPointsAndLabels()
 {
-    ScreenHarness h;
-    h.shiftClick(3, 4);
-    QVERIFY(h.completeLeftRun());
-    const ResultGrid left = h.st.kekaL15;
-
-    h.test.showMinimized();
-    QCoreApplication::processEvents();
-    h.test.showNormal();
-    QCoreApplication::processEvents();
-
-    QCOMPARE(h.test.size(), QSize(1000, 805));
-    QCOMPARE(h.st.kekaL15, left);
-    QCOMPARE(QPointF(h.st.x2L, h.st.y2L), QPointF(3, 4));
-    QCOMPARE(QPointF(h.st.x2R, h.st.y2R), QPointF(10, 8));
-    // Restoring lays the window out again, as a resize does.
-    QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(10, 8));
-    QCOMPARE_UNITS(h.markCentre().x(), 10.0, h.halfPixelX());
-    QCOMPARE(differences(h.test.picture(), h.instructionPicture(0.4)), QString());
-}
-
-void TstFieldLayout::aResizeDuringARunKeepsTheRunGoing()
-{
-    ScreenHarness h;
+    QFETCH(bool, coarse);
+    QFETCH(QChar, how);
+    Harness h(kClient);
+    if (coarse)
+        h.test.cmdKae->click();
+    const grids::Grid& mode = grids::of(!coarse);
+    h.shiftClick(5, 4); // the mark moved off the centre before the run
     h.test.cmdLft->click();
     for (int dot = 1; dot <= 10; ++dot) {
         QVERIFY(h.tickToNextDot());
         if (dot % 2 == 0)
-            h.program.response().onWindowClick();
+            h.clickAt();
     }
-    const ResultGrid left = h.st.kekaL15;
+    const ResultGrid left = leftGrid(h.st);
+    const ResultGrid right = rightGrid(h.st);
+    const QRectF mark = h.mark();
 
-    h.resizeClient(900, 700);
+    changeSize(h, how);
 
-    QCOMPARE(h.st.kekaL15, left);
+    QCOMPARE(leftGrid(h.st), left);
+    QCOMPARE(rightGrid(h.st), right);
+    QCOMPARE(QPointF(h.st.x2L, h.st.y2L), QPointF(5, 4));
+    QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(5, 4));
+    QCOMPARE(QPointF(h.st.x2R, h.st.y2R), mode.field.fixation);
+    QCOMPARE_UNITS(h.mark().x(), mark.x(), 2 * h.halfPixelX());
+    QCOMPARE_UNITS(h.mark().y(), mark.y(), 2 * h.halfPixelY());
+    QVERIFY(h.test.lblRdme[0]->isHidden() && h.test.lblRdme[1]->isHidden());
+    // The run goes on where it was, to its end.
     QCOMPARE(h.st.w, 10);
-    QVERIFY(h.st.swtLft);
-    QVERIFY(!h.st.swtStp);
-    QVERIFY(h.tickToNextDot());
-    QCOMPARE(h.st.kekaL15.takenCount(), 11);
+    QVERIFY(h.st.swtLft && !h.st.swtStp);
+    QCOMPARE(h.tickToEnd(), runTrace(mode.points() - 10, QStringLiteral("h.")));
+    QCOMPARE(leftGrid(h.st).takenCount(), mode.points());
 }
 
 void TstFieldLayout::aRedEnlargedMarkStaysRedAndIsCentredWithItsSize()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     QVERIFY(h.completeLeftRun());
     h.test.cmdTen->click();
     h.test.cmdTen->click();
@@ -276,7 +272,7 @@ void TstFieldLayout::aRedEnlargedMarkStaysRedAndIsCentredWithItsSize()
 
 void TstFieldLayout::aResizeShowsHiddenLabelsAndLeavesTheExplanationState()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     h.pressRdm(false);
     QCOMPARE(h.panel(), QStringLiteral("hidden 1 現 0 -"));
 

@@ -1,7 +1,8 @@
-#include "screenharness.h"
+#include "support/harness.h"
 
 #include "support/testmain.h"
 
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -23,8 +24,8 @@ QString blueLine(const QImage& picture, QPoint from, QPoint to, const QRegion& c
             break;
     }
     for (const QPoint beyond : {from - step, to + step}) {
-        if (picture.valid(beyond) && !covered.contains(beyond) &&
-            picture.pixelColor(beyond) == kBlue)
+        if (picture.valid(beyond) && !covered.contains(beyond)
+            && picture.pixelColor(beyond) == kBlue)
             return QStringLiteral("the line goes on to (%1, %2)").arg(beyond.x()).arg(beyond.y());
     }
     return QString();
@@ -106,7 +107,7 @@ void TstFixationDrag::aShiftClickSetsThePointAndDrawsTheCrossOverTheGrid()
     QFETCH(QPointF, point);
     QFETCH(QLine, horizontal);
     QFETCH(QLine, vertical);
-    ScreenHarness h(coarse ? QSize(700, 600) : QSize(1000, 805));
+    Harness h(coarse ? QSize(700, 600) : QSize(1000, 805));
     if (coarse)
         h.test.cmdKae->click();
 
@@ -130,7 +131,7 @@ void TstFixationDrag::aShiftClickSetsThePointAndDrawsTheCrossOverTheGrid()
 
 void TstFixationDrag::aShiftReleaseAfterAPlainPressLeavesTheMarkWhereItIs()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     const QRect mark = h.test.shp1->geometry();
 
     h.press(3, 3, false);
@@ -166,7 +167,7 @@ void TstFixationDrag::instructionFollowsTheDotSize()
     QFETCH(bool, coarse);
     QFETCH(int, tenClicks);
     QFETCH(double, drop);
-    ScreenHarness h;
+    Harness h(kClient);
     if (coarse)
         h.test.cmdKae->click();
     for (int i = 0; i < tenClicks; ++i)
@@ -185,7 +186,7 @@ void TstFixationDrag::instructionFollowsTheDotSize()
 
 void TstFixationDrag::aShiftPressTurnsARedMarkYellow()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     QVERIFY(h.completeLeftRun());
     QCOMPARE(h.test.shp1->backColor(), kRed);
 
@@ -197,7 +198,7 @@ void TstFixationDrag::aShiftPressTurnsARedMarkYellow()
 
 void TstFixationDrag::isInertWhileDotsArePresented()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     h.test.cmdLft->click();
     QVERIFY(h.tickToNextDot());
     QVERIFY(!h.st.swtStp);
@@ -210,14 +211,14 @@ void TstFixationDrag::isInertWhileDotsArePresented()
     h.release(5, 5);
 
     QCOMPARE(h.test.shp1->geometry(), mark);
-    QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(10, 8));
+    QCOMPARE(QPointF(h.st.x2, h.st.y2), grids::kFine.field.fixation);
     QVERIFY(!h.st.swtMus);
     QCOMPARE(differences(h.test.picture(), picture), QString());
 }
 
 void TstFixationDrag::worksDuringAPauseWithoutChangingTheRunningEyesPoint()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     h.test.cmdLft->click();
     QVERIFY(h.tickToNextDot());
     h.test.cmdStp->click();
@@ -230,18 +231,18 @@ void TstFixationDrag::worksDuringAPauseWithoutChangingTheRunningEyesPoint()
     QCOMPARE_UNITS(h.markCentre().x(), 5, h.halfPixelX());
     QCOMPARE_UNITS(h.markCentre().y(), 4, h.halfPixelY());
     QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(5, 4));
-    QCOMPARE(QPointF(h.st.x2L, h.st.y2L), QPointF(10, 8));
+    QCOMPARE(QPointF(h.st.x2L, h.st.y2L), grids::kFine.field.fixation);
     QCOMPARE(blueLine(h.test.picture(), {50, 200}, {950, 200}), QString());
 
     // The next start of either eye takes the new point.
     h.test.cmdRgt->click();
     QCOMPARE(QPointF(h.st.x2R, h.st.y2R), QPointF(5, 4));
-    QCOMPARE(QPointF(h.st.x2L, h.st.y2L), QPointF(10, 8));
+    QCOMPARE(QPointF(h.st.x2L, h.st.y2L), grids::kFine.field.fixation);
 }
 
 void TstFixationDrag::aDragLeftOpenWhenARunStartsGoesOnDuringThePause()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     h.press(3, 3);
     h.test.cmdLft->click();
     h.move(6, 6);
@@ -258,14 +259,14 @@ void TstFixationDrag::aDragLeftOpenWhenARunStartsGoesOnDuringThePause()
 
 void TstFixationDrag::aReleaseWithoutShiftLeavesTheDragGoing()
 {
-    ScreenHarness h;
+    Harness h(kClient);
     h.press(4, 4);
     h.move(6, 5);
     const QImage picture = h.test.picture();
 
     h.release(6, 5, false);
     QVERIFY(h.st.swtMus);
-    QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(10, 8));
+    QCOMPARE(QPointF(h.st.x2, h.st.y2), grids::kFine.field.fixation);
     QCOMPARE(differences(h.test.picture(), picture), QString());
 
     // The mark follows with no button held, and a plain press does not stop it.
@@ -287,17 +288,26 @@ void TstFixationDrag::aReleaseWithoutShiftLeavesTheDragGoing()
 
 void TstFixationDrag::aShiftDragWithTheRealMouseFollowsThePointer()
 {
-    ScreenHarness h;
-    QTest::mousePress(&h.test, Qt::LeftButton, Qt::ShiftModifier, QPoint(150, 100));
-    QCOMPARE_UNITS(h.markCentre().x(), 3, h.halfPixelX());
-    QTest::mouseMove(&h.test, QPoint(200, 150));
-    QCOMPARE_UNITS(h.markCentre().x(), 4, h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), 3, h.halfPixelY());
-    QTest::mouseRelease(&h.test, Qt::LeftButton, Qt::ShiftModifier, QPoint(200, 150));
+    // Through the window system's hit testing, as a pointer moves: after a release without
+    // Shift the mark follows with no button held and stays under the pointer, so every move
+    // must pass through the mark. The way runs clear of the explanation labels.
+    Harness h(kClient);
+    QWindow* window = h.test.windowHandle();
+    QTest::mousePress(window, Qt::LeftButton, Qt::ShiftModifier, h.pixelAt(1.5, 1.5));
+    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, h.pixelAt(1.5, 1.5));
+    QVERIFY(h.st.swtMus);
+    for (int step = 1; step <= 20; ++step) {
+        const QPointF to(1.5 + 0.1 * step, 1.5 + 0.05 * step);
+        QTest::mouseMove(window, h.pixelAt(to.x(), to.y()));
+        QCOMPARE_UNITS(h.markCentre().x(), to.x(), h.halfPixelX());
+        QCOMPARE_UNITS(h.markCentre().y(), to.y(), h.halfPixelY());
+    }
+    // A Shift click on the mark ends the drag there.
+    QTest::mouseClick(window, Qt::LeftButton, Qt::ShiftModifier, h.pixelAt(3.5, 2.5));
 
-    QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(4, 3));
+    QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(3.5, 2.5));
     QVERIFY(!h.st.swtMus);
-    QCOMPARE(blueLine(h.test.picture(), {200, 50}, {200, 750},
+    QCOMPARE(blueLine(h.test.picture(), {175, 50}, {175, 750},
                       inkOf(h.instructionPicture(0.4), h.test.backColor())),
              QString());
 }
@@ -307,14 +317,15 @@ void TstFixationDrag::aShiftClickOnTheWindowIsAlsoAnAnswer_data()
     QTest::addColumn<bool>("pause");
     QTest::addColumn<QPointF>("fixation");
     QTest::newRow("during a pause: answered, and the point moves") << true << QPointF(3.5, 2.5);
-    QTest::newRow("while dots are presented: answered, the point stays") << false << QPointF(10, 8);
+    QTest::newRow("while dots are presented: answered, the point stays")
+        << false << grids::kFine.field.fixation;
 }
 
 void TstFixationDrag::aShiftClickOnTheWindowIsAlsoAnAnswer()
 {
     QFETCH(bool, pause);
     QFETCH(QPointF, fixation);
-    ScreenHarness h;
+    Harness h(kClient);
     h.test.cmdLft->click();
     QVERIFY(h.tickToNextDot());
     if (pause)

@@ -10,7 +10,9 @@
 #include <QtTest>
 
 // Which of the window's own mouse events a press, move or release over each control
-// produces: the window's handlers see only its own surface and the shapes on it.
+// produces: the window's handlers see only its own surface and the shapes on it. What the
+// explanation button makes of the mouse and the keys is in tst_explanationbutton, a Shift
+// drag through the window over the mark in tst_fixationdrag.
 class TstMouseRouting : public QObject {
     Q_OBJECT
 private slots:
@@ -20,8 +22,6 @@ private slots:
     void labelsAndTheFrameKeepTheirMouseInput();
     void aReleaseOutsideTheWindowIsNoClick();
     void movesWithoutAButtonReachTheWindow();
-    void theExplanationButtonReactsToAPressOfAnyButton();
-    void theExplanationButtonIgnoresTheKeyboard();
     void escapeActsAsThePauseButton();
     void enterClicksTheFocusedButton();
 };
@@ -78,7 +78,8 @@ void TstMouseRouting::anyButtonClicksAndShiftIsReported()
     h.show();
     Spies spies(h.test);
     QTest::mouseClick(&h.test, Qt::RightButton, Qt::ShiftModifier, QPoint(60, 60));
-    QTest::mouseClick(&h.test, Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(60, 60));
+    QTest::mouseClick(&h.test, Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier,
+                      QPoint(60, 60));
     QCOMPARE(spies.clicked.count(), 2);
     QCOMPARE(argsAt(spies.down, 0).button, Qt::RightButton);
     QVERIFY(argsAt(spies.down, 0).shift);
@@ -88,13 +89,20 @@ void TstMouseRouting::anyButtonClicksAndShiftIsReported()
 
 void TstMouseRouting::theMarkAndTheDotLetClicksThrough()
 {
-    Harness h;
-    h.show();
-    h.test.shp2->move(300, 300);
+    Harness h(kClient);
+    const grids::Field& kFine = grids::kFine.field;
+    h.test.shp2->move(60, 300); // clear of the explanation labels, which keep their clicks
     h.test.shp2->show();
     Spies spies(h.test);
-    QTest::mouseClick(&h.test, Qt::LeftButton, {}, centreIn(h.test, h.test.shp1));
-    QTest::mouseClick(&h.test, Qt::LeftButton, {}, centreIn(h.test, h.test.shp2));
+    for (const QWidget* shape : {h.test.shp1, h.test.shp2}) {
+        const QPoint at = centreIn(h.test, shape);
+        h.clickAt(at);
+        QCOMPARE(argsAt(spies.down, spies.down.count() - 1).x,
+                 at.x() * kFine.scale.width() / kClient.width());
+        QCOMPARE(argsAt(spies.up, spies.up.count() - 1).y,
+                 at.y() * kFine.scale.height() / kClient.height());
+    }
+    QCOMPARE(spies.down.count(), 2);
     QCOMPARE(spies.clicked.count(), 2);
 }
 
@@ -107,8 +115,8 @@ void TstMouseRouting::labelsAndTheFrameKeepTheirMouseInput()
     auto* frame = h.find<QFrame>(QStringLiteral("fra1"));
     const QPoint frameCorner = frame->mapTo(&h.test, QPoint(2, 2));
     const QPoint disabledButton = centreIn(h.test, h.test.cmdStp);
-    for (const QPoint& at : {centreIn(h.test, h.test.lblRdme[0]), centreIn(h.test, h.test.lblRdme[1]),
-                             frameCorner, disabledButton}) {
+    for (const QPoint& at : {centreIn(h.test, h.test.lblRdme[0]),
+                             centreIn(h.test, h.test.lblRdme[1]), frameCorner, disabledButton}) {
         QWidget* under = h.test.childAt(at);
         QVERIFY(under && under != &h.test);
         QTest::mouseClick(under, Qt::LeftButton, Qt::ShiftModifier, under->mapFrom(&h.test, at));
@@ -143,37 +151,6 @@ void TstMouseRouting::movesWithoutAButtonReachTheWindow()
     QCOMPARE(spies.moved.count(), 1);
     QCOMPARE(argsAt(spies.moved, 0).x, 5.0);
     QCOMPARE(argsAt(spies.moved, 0).y, 2.0);
-}
-
-void TstMouseRouting::theExplanationButtonReactsToAPressOfAnyButton()
-{
-    Harness h;
-    h.show();
-    QSignalSpy presses(&h.test, &FrmTest::rdmMouseDown);
-    QTest::mousePress(h.test.cmdRdm, Qt::RightButton, Qt::ShiftModifier);
-    QTest::mouseRelease(h.test.cmdRdm, Qt::RightButton, Qt::ShiftModifier);
-    QTest::mousePress(h.test.cmdRdm, Qt::LeftButton);
-    QTest::mouseRelease(h.test.cmdRdm, Qt::LeftButton);
-    QCOMPARE(presses.count(), 2);
-    QVERIFY(argsAt(presses, 0).shift);
-    QVERIFY(!argsAt(presses, 1).shift);
-
-    h.test.cmdRdm->setEnabled(false);
-    QTest::mousePress(h.test.cmdRdm, Qt::LeftButton);
-    QCOMPARE(presses.count(), 2);
-}
-
-void TstMouseRouting::theExplanationButtonIgnoresTheKeyboard()
-{
-    Harness h;
-    h.show();
-    const bool wasShown = h.test.lblRdme[0]->isVisible();
-    QSignalSpy presses(&h.test, &FrmTest::rdmMouseDown);
-    h.test.cmdRdm->setFocus();
-    QTest::keyClick(h.test.cmdRdm, Qt::Key_Space);
-    h.test.cmdRdm->click();
-    QCOMPARE(presses.count(), 0);
-    QCOMPARE(h.test.lblRdme[0]->isVisible(), wasShown);
 }
 
 void TstMouseRouting::escapeActsAsThePauseButton()

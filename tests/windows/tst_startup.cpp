@@ -3,7 +3,6 @@
 
 #include "platform/intervaltimer.h"
 #include "platform/shape.h"
-#include "testscreen/explanationtexts.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -44,7 +43,7 @@ private slots:
     void theWindowLooksAsDesigned();
     void theButtonsStandInOneRowWithTheirTexts();
     void onlyThePauseButtonStartsDisabled();
-    void theExplanationLabelsShowTheirTexts();
+    void theExplanationLabelsStandAboveAndBelowTheMark();
     void tabVisitsTheButtonsInOrderSkippingDisabledOnes();
     void theMarkIsYellowAndTheDotHidden();
     void theWindowOpensMaximised();
@@ -68,25 +67,25 @@ void TstStartup::theStateHasItsStartValues()
     QCOMPARE(s.a, 0);
     QCOMPARE(s.b, 0);
     QCOMPARE(s.w, 0);
-    QCOMPARE(s.x2, 10.0);
-    QCOMPARE(s.y2, 8.0);
-    QCOMPARE(QPointF(s.x2L, s.y2L), QPointF(10, 8));
-    QCOMPARE(QPointF(s.x2R, s.y2R), QPointF(10, 8));
+    const QPointF fixation = grids::kFine.field.fixation;
+    QCOMPARE(QPointF(s.x2, s.y2), fixation);
+    QCOMPARE(QPointF(s.x2L, s.y2L), fixation);
+    QCOMPARE(QPointF(s.x2R, s.y2R), fixation);
 }
 
 void TstStartup::theFineGridsAreUntestedAndTheCoarseOnesEmpty()
 {
     Harness h;
     for (const ResultGrid* grid : {&h.st.kekaL15, &h.st.kekaR15}) {
-        QCOMPARE(grid->columns(), 19);
-        QCOMPARE(grid->rows(), 15);
-        for (int a = 0; a < 19; ++a)
-            for (int b = 0; b < 15; ++b)
+        QCOMPARE(grid->columns(), grids::kFine.columns);
+        QCOMPARE(grid->rows(), grids::kFine.rows);
+        for (int a = 0; a < grids::kFine.columns; ++a)
+            for (int b = 0; b < grids::kFine.rows; ++b)
                 QCOMPARE(grid->at(a, b), QStringLiteral("×"));
     }
     for (const ResultGrid* grid : {&h.st.kekaL11, &h.st.kekaR11}) {
-        QCOMPARE(grid->columns(), 13);
-        QCOMPARE(grid->rows(), 11);
+        QCOMPARE(grid->columns(), grids::kCoarse.columns);
+        QCOMPARE(grid->rows(), grids::kCoarse.rows);
         QCOMPARE(grid->takenCount(), 0);
         QVERIFY(grid->at(12, 10).isEmpty());
     }
@@ -97,7 +96,7 @@ void TstStartup::theWindowLooksAsDesigned()
     Harness h;
     h.show();
     QCOMPARE(h.test.objectName(), QStringLiteral("frmTest"));
-    QCOMPARE(h.test.windowTitle(), QStringLiteral("視野検査(15×19)"));
+    QCOMPARE(h.test.windowTitle(), grids::kFine.testTitle);
     QVERIFY(!h.test.windowIcon().isNull());
     QCOMPARE(h.test.backColor(), QColor(64, 64, 64));
     QCOMPARE(h.test.picture().pixelColor(3, 3), QColor(64, 64, 64));
@@ -109,7 +108,7 @@ void TstStartup::theWindowLooksAsDesigned()
     QCOMPARE(frame->palette().color(QPalette::Window), QColor(64, 64, 64));
     QCOMPARE(frame->focusPolicy(), Qt::NoFocus);
     // The frame's top lies below the last row of test points.
-    QVERIFY(h.test.userRect(frame).top() > 15);
+    QVERIFY(h.test.userRect(frame).top() > grids::kFine.rows);
 
     QVERIFY(h.find<IntervalTimer>(QStringLiteral("tmr1")));
     QVERIFY(!h.test.tmr1->isTicking());
@@ -152,7 +151,7 @@ void TstStartup::onlyThePauseButtonStartsDisabled()
     }
 }
 
-void TstStartup::theExplanationLabelsShowTheirTexts()
+void TstStartup::theExplanationLabelsStandAboveAndBelowTheMark()
 {
     Harness h;
     h.show();
@@ -160,14 +159,7 @@ void TstStartup::theExplanationLabelsShowTheirTexts()
     QLabel* lower = h.find<QLabel>(QStringLiteral("lblRdme1"));
     QVERIFY(upper && lower);
     QVERIFY(upper->isVisible() && lower->isVisible());
-    QCOMPARE(upper->text(), explanation::upperText());
-    QCOMPARE(lower->text(), explanation::lowerText(kFineGrid));
-    QCOMPARE(upper->text().split(QStringLiteral("\r\n")).size(), 12);
-    QCOMPARE(lower->text().split(QStringLiteral("\r\n")).size(), 10);
-    QCOMPARE(upper->text().split(QStringLiteral("\r\n")).first(), QStringLiteral("＝ 説明 ＝"));
-    QCOMPARE(lower->text().split(QStringLiteral("\r\n")).at(1),
-             QStringLiteral("[視野検査(15×19)]は片方で約４分半かかります。 [早]をクリックすると約７分になります｡"));
-    QVERIFY(!lower->text().endsWith(QStringLiteral("\r\n")));
+    // Their texts are checked in tst_explanationtexts.
     // Yellow text straight on the window's background, sized to the text.
     QCOMPARE(upper->palette().color(QPalette::WindowText), QColor(255, 255, 0));
     QVERIFY(!upper->autoFillBackground() && !lower->autoFillBackground());
@@ -218,12 +210,11 @@ void TstStartup::theWindowOpensMaximised()
     h.program.start();
     QVERIFY(QTest::qWaitForWindowExposed(&h.test));
     QVERIFY(h.test.windowState().testFlag(Qt::WindowMaximized));
-    QCOMPARE(h.st.x1, 10.0);
-    QCOMPARE(h.st.y1, 8.05);
+    const grids::Field& field = grids::kFine.field;
+    QCOMPARE(QPointF(h.st.x1, h.st.y1), field.centre);
     // The layout followed the maximised size: the mark stands at the centre.
-    const QPointF markCentre = h.test.userRect(h.test.shp1).center();
-    QVERIFY(qAbs(markCentre.x() - 10) < h.test.toUnitsX(1));
-    QVERIFY(qAbs(markCentre.y() - (8.05 + 0.27)) < h.test.toUnitsY(1));
+    QCOMPARE_UNITS(h.markCentre().x(), field.centre.x(), h.halfPixelX());
+    QCOMPARE_UNITS(h.markCentre().y(), field.centre.y() + field.markDrop, h.halfPixelY());
 }
 
 SHIYA_TEST_MAIN(TstStartup)
