@@ -52,6 +52,14 @@ void addResizeRows()
     QTest::newRow("coarse grid, resize event of the same size") << true << QChar('e');
 }
 
+// Switches to the coarse grid if asked to; the table of the grid in force.
+const grids::Grid& chooseGrid(Harness& h, bool coarse)
+{
+    if (coarse)
+        h.test.cmdKae->click();
+    return grids::of(!coarse);
+}
+
 } // namespace
 
 class TstFieldLayout : public QObject {
@@ -98,9 +106,7 @@ void TstFieldLayout::testPointsFallOnWholePixels()
     QFETCH(QPointF, centrePixel);
     QFETCH(QPointF, markCentrePixel);
     Harness h(client);
-    if (coarse)
-        h.test.cmdKae->click();
-    const grids::Grid& mode = grids::of(!coarse);
+    const grids::Grid& mode = chooseGrid(h, coarse);
 
     QCOMPARE(h.test.scaleWidth(), mode.field.scale.width());
     QCOMPARE(h.test.scaleHeight(), mode.field.scale.height());
@@ -120,9 +126,7 @@ void TstFieldLayout::centresTheMarkAndPrintsTheInstructionUnderIt()
     QFETCH(QSize, client);
     Harness h(client);
     const QSize markPixels = h.test.shp1->size();
-    if (coarse)
-        h.test.cmdKae->click();
-    const grids::Grid& mode = grids::of(!coarse);
+    const grids::Grid& mode = chooseGrid(h, coarse);
 
     QCOMPARE_UNITS(h.st.x1, mode.field.centre.x(), 1e-9);
     QCOMPARE_UNITS(h.st.y1, mode.field.centre.y(), 1e-9);
@@ -143,9 +147,7 @@ void TstFieldLayout::placesTheLabelsAndTheFrame()
     QFETCH(bool, coarse);
     QFETCH(QSize, client);
     Harness h(client);
-    if (coarse)
-        h.test.cmdKae->click();
-    const grids::Grid& mode = grids::of(!coarse);
+    const grids::Grid& mode = chooseGrid(h, coarse);
     const QRectF upper = h.test.userRect(h.test.lblRdme[0]);
     const QRectF lower = h.test.userRect(h.test.lblRdme[1]);
     const QRectF frame = h.test.userRect(h.test.fra1);
@@ -187,9 +189,7 @@ void TstFieldLayout::aResizeAfterARunKeepsResultsAndRecordedFixationPoints()
     QFETCH(bool, coarse);
     QFETCH(QChar, how);
     Harness h(kClient);
-    if (coarse)
-        h.test.cmdKae->click();
-    const grids::Grid& mode = grids::of(!coarse);
+    const grids::Grid& mode = chooseGrid(h, coarse);
     h.shiftClick(3, 4);
     QVERIFY(h.completeLeftRun());
     h.shiftClick(5, 2); // a point for the next run, with its blue cross
@@ -222,9 +222,7 @@ void TstFieldLayout::aResizeDuringARunKeepsItsMarkPointsAndLabels()
     QFETCH(bool, coarse);
     QFETCH(QChar, how);
     Harness h(kClient);
-    if (coarse)
-        h.test.cmdKae->click();
-    const grids::Grid& mode = grids::of(!coarse);
+    const grids::Grid& mode = chooseGrid(h, coarse);
     h.shiftClick(5, 4); // the mark moved off the centre before the run
     h.test.cmdLft->click();
     for (int dot = 1; dot <= 10; ++dot) {
