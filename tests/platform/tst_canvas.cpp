@@ -1,10 +1,11 @@
-#include "support/testmain.h"
-
+#include "platform/application.h"
 #include "platform/canvas.h"
 #include "platform/twips.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
+#include <QTemporaryFile>
 #include <QtTest>
 
 namespace {
@@ -37,6 +38,29 @@ int inkCount(const QImage& image, const QColor& colour, const QRect& area)
     return count;
 }
 
+// Puts a hidden canvas on the offscreen screen of this device pixel ratio (see main()).
+bool placeOnScreenWithRatio(Canvas& canvas, double ratio)
+{
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->devicePixelRatio() == ratio) {
+            canvas.move(screen->geometry().topLeft() + QPoint(20, 20));
+            return canvas.devicePixelRatioF() == ratio;
+        }
+    }
+    return false;
+}
+
+// What the window shows, in its device pixels.
+QImage shown(Canvas& canvas)
+{
+    canvas.show();
+    if (!QTest::qWaitForWindowExposed(&canvas))
+        return {};
+    QImage image = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
 } // namespace
 
 class TstCanvas : public QObject {
@@ -59,6 +83,9 @@ private slots:
     void aDrawingThatIsNeverClearedIsKeptWhole();
     void whatIsDrawnIsWhatTheWindowShows();
     void theScreenFollowsADrawingAClearAndANewBackground();
+    void aHighDpiScreenGetsThePictureInItsDevicePixels_data();
+    void aHighDpiScreenGetsThePictureInItsDevicePixels();
+    void aWindowMovedToAHighDpiScreenKeepsItsDrawing();
 };
 
 void TstCanvas::twipsBecomePixelsThroughTheDpi_data()
@@ -348,7 +375,10 @@ void TstCanvas::theScreenFollowsADrawingAClearAndANewBackground()
         // The repaint is asked for after the drawing handler returns, then carried out.
         for (int pass = 0; pass < 3; ++pass)
             QCoreApplication::processEvents();
-        return canvas.screen()->grabWindow(canvas.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        return canvas.screen()
+            ->grabWindow(canvas.winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
     };
     canvas.setForeColor(Qt::black);
     canvas.line(10, 50, 190, 50);
@@ -362,5 +392,114 @@ void TstCanvas::theScreenFollowsADrawingAClearAndANewBackground()
     QCOMPARE(shown.pixelColor(5, 90), QColor(32, 32, 32));
 }
 
-SHIYA_TEST_MAIN(TstCanvas)
+void TstCanvas::aHighDpiScreenGetsThePictureInItsDevicePixels_data()
+{
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("125 percent") << 1.25;
+    QTest::newRow("150 percent") << 1.5;
+    QTest::newRow("200 percent") << 2.0;
+}
+
+void TstCanvas::aHighDpiScreenGetsThePictureInItsDevicePixels()
+{
+    QFETCH(double, ratio);
+    Canvas canvas;
+    QVERIFY(placeOnScreenWithRatio(canvas, ratio));
+    setUp(canvas, 200, 100, 20, 10);
+    canvas.setForeColor(Qt::black);
+    canvas.line(1, 8, 19, 8);
+    canvas.setDrawStyle(DrawStyle::Dot);
+    canvas.line(18, 1, 18, 7);
+    canvas.setFontSize(9);
+    canvas.moveTo(1, 1);
+    canvas.print(QStringLiteral("左"));
+
+    const QImage picture = canvas.picture();
+    QCOMPARE(picture.size(), (QSizeF(200, 100) * ratio).toSize());
+    // It pastes at the window's size: 96 dpi times the ratio.
+    QCOMPARE(picture.dotsPerMeterX(), qRound(96 * ratio / 0.0254));
+    QCOMPARE(picture.dotsPerMeterY(), picture.dotsPerMeterX());
+    // A one-pixel line is as thick as a pixel on this screen, a dotted one still dotted.
+    const int x = picture.width() / 2;
+    QCOMPARE(inkCount(picture, Qt::black, QRect(x, 0, 1, picture.height())), qRound(ratio));
+    const QRect dotted(qRound(180 * ratio) - 1, qRound(15 * ratio), 4, qRound(50 * ratio));
+    const int dots = inkCount(picture, Qt::black, dotted);
+    const int solid = dotted.height() * qRound(ratio);
+    QVERIFY2(dots > solid / 5 && dots < solid / 2, qPrintable(QString::number(dots)));
+    // A text of 9 points has the size it has on paper at the picture's resolution.
+    QImage paper(picture.size(), QImage::Format_RGB32);
+    paper.setDotsPerMeterX(picture.dotsPerMeterX());
+    paper.setDotsPerMeterY(picture.dotsPerMeterY());
+    paper.fill(Qt::white);
+    QPainter painter(&paper);
+    painter.setFont(canvas.drawFont());
+    painter.drawText(QPoint(0, painter.fontMetrics().ascent()), QStringLiteral("左"));
+    painter.end();
+    const QSize glyph
+        = inkBox(picture.copy(0, 0, qRound(100 * ratio), qRound(60 * ratio)), Qt::white).size();
+    const QSize onPaper = inkBox(paper, Qt::white).size();
+    QVERIFY2(qAbs(glyph.width() - onPaper.width()) <= 2
+                 && qAbs(glyph.height() - onPaper.height()) <= 2,
+             qPrintable(QStringLiteral("%1 by %2 against %3 by %4")
+                            .arg(glyph.width())
+                            .arg(glyph.height())
+                            .arg(onPaper.width())
+                            .arg(onPaper.height())));
+
+    // The screen shows the picture pixel for pixel, before and after it was taken.
+    QCOMPARE(shown(canvas), picture);
+}
+
+void TstCanvas::aWindowMovedToAHighDpiScreenKeepsItsDrawing()
+{
+    Canvas canvas;
+    setUp(canvas, 200, 100, 200, 100);
+    canvas.setForeColor(Qt::black);
+    canvas.line(20, 30, 180, 30);
+    QCOMPARE(shown(canvas).size(), QSize(200, 100));
+
+    QVERIFY(placeOnScreenWithRatio(canvas, 2));
+    QCoreApplication::processEvents();
+    QCOMPARE(canvas.picture().size(), QSize(400, 200));
+    // Scaled smoothly: an edge may spread by a pixel.
+    const auto roughly = [](const QRect& actual, const QRect& expected) {
+        const QMargins spread(1, 1, 1, 1);
+        return actual.contains(expected - spread) && (expected + spread).contains(actual);
+    };
+    QVERIFY(roughly(inkBox(canvas.picture(), Qt::white), QRect(40, 60, 322, 2)));
+    // What is drawn from now on is drawn at the new resolution.
+    canvas.line(20, 80, 180, 80);
+    QCOMPARE(inkCount(canvas.picture(), Qt::black, QRect(200, 150, 1, 50)), 2);
+    QCOMPARE(shown(canvas), canvas.picture());
+
+    // And back: both lines, one pixel high again.
+    QVERIFY(placeOnScreenWithRatio(canvas, 1));
+    QCOMPARE(canvas.picture().size(), QSize(200, 100));
+    QVERIFY(roughly(inkBox(canvas.picture(), Qt::white), QRect(20, 30, 161, 51)));
+    QCOMPARE(canvas.picture().pixelColor(100, 55), QColor(Qt::white));
+}
+
+// The offscreen platform's usual screen, and to its right three screens at the device pixel
+// ratios of common high-DPI settings.
+int main(int argc, char* argv[])
+{
+    QTemporaryFile screens;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open()) {
+        QByteArray config = R"({"screens": [)";
+        const double ratios[] = {1, 1.25, 1.5, 2};
+        for (int i = 0; i < 4; ++i)
+            config += QStringLiteral(R"(%1{"name": "%2", "x": %3, "y": 0, "width": 800, )"
+                                     R"("height": 800, "logicalDpi": 96, "dpr": %2})")
+                          .arg(i ? QStringLiteral(", ") : QString())
+                          .arg(ratios[i])
+                          .arg(800 * i)
+                          .toUtf8();
+        screens.write(config + "]}");
+        screens.flush();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    }
+    Application app(argc, argv);
+    TstCanvas test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_canvas.moc"
