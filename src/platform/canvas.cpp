@@ -191,7 +191,8 @@ void Canvas::line(double x1, double y1, double x2, double y2)
     if (m_drawStyle == DrawStyle::Dot) {
         pen.setStyle(Qt::DotLine);
         // Square caps would lengthen each dot of a wide line into the gap after it.
-        pen.setCapStyle(Qt::FlatCap);
+        if (width > 1)
+            pen.setCapStyle(Qt::FlatCap);
     }
     painter.setPen(pen);
     painter.drawLine(toDevice(from), toDevice(to));

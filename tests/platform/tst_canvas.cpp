@@ -262,6 +262,11 @@ void TstCanvas::dottedLinesHaveGapsAndSolidOnesNone()
     QVERIFY2(dotted >= 10 && dotted <= 30, qPrintable(QString::number(dotted)));
     QCOMPARE(canvas.currentX(), 5.0);
     QCOMPARE(canvas.currentY(), 9.0);
+
+    // Dotted every third pixel, to both ends.
+    canvas.line(8, 3, 8, 6);
+    for (int y = 30; y <= 60; ++y)
+        QCOMPARE(canvas.picture().pixelColor(80, y), QColor(y % 3 ? Qt::white : Qt::black));
 }
 
 void TstCanvas::clsAndANewBackgroundEraseTheDrawing()
