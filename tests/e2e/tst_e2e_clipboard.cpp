@@ -1,9 +1,12 @@
 // The real program on a real X server: the result sheet of a fresh start, copied to the X
-// clipboard with its Copy button and read back by another program (xclip).
+// clipboard with its Copy button and read back by another program (xclip); and the result
+// window's size with its frame.
 #include "support/desktop.h"
 #include "support/pixels.h"
 #include "support/programview.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -39,6 +42,15 @@ QStringList clipboardTargets()
     return result.ok() ? targetsOf(result) : QStringList();
 }
 
+// "727x291, 733x300" for messages.
+QString describe(const QList<QSize>& sizes)
+{
+    QStringList parts;
+    for (const QSize& size : sizes)
+        parts.append(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+    return parts.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 class TstE2eClipboard : public QObject {
@@ -52,16 +64,20 @@ private slots:
     void pngShowsTheLabelsTheComboBoxesCover();
     void fixationLinesCrossAtTheDefaultPoint();
     void everyMarkIsUntested();
+    void windowIsElevenThousandByFourThousandFiveHundredTwipsWithItsFrame();
+    void aWindowClosedAndLoadedAgainComesBackAtThatSize();
 
 private:
     bool sheetDrawn();
     QRect comboZone(int index) const;
     bool allowedToDiffer(QPoint p) const;
 
+    e2e::FrameWatch m_frames;
     e2e::ProgramUnderTest m_program;
     e2e::WindowId m_test = 0;
     e2e::WindowId m_sheet = 0;
     QImage m_testImage;
+    QList<QRect> m_testButtons;
     QImage m_screen; // the result window's client area on the screen
     QImage m_png; // what the clipboard gave
     QList<QRect> m_sheetButtons;
@@ -69,14 +85,14 @@ private:
 
 void TstE2eClipboard::initTestCase()
 {
+    QVERIFY2(m_frames.isWatching(), "xev does not report the window manager's frames");
     QVERIFY2(m_program.start(), qPrintable(m_program.errorString()));
     m_test = e2e::waitForWindow(view::testTitle(kMode));
     QVERIFY2(m_test != 0, "no single visible window with the program's title");
-    QList<QRect> buttons;
-    QVERIFY2(view::waitUntilLaidOut(m_test, &m_testImage, &buttons),
+    QVERIFY2(view::waitUntilLaidOut(m_test, &m_testImage, &m_testButtons),
              "the test window did not show its row of buttons maximised");
 
-    QVERIFY(e2e::click(m_test, buttons[int(view::Button::Keka)].center()));
+    QVERIFY(e2e::click(m_test, m_testButtons[int(view::Button::Keka)].center()));
     m_sheet = e2e::waitForWindow(view::sheetTitle(kMode));
     QVERIFY2(m_sheet != 0, "no single window titled 別表[結果](15×19) after a click on 結果");
     QVERIFY2(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs),
@@ -321,6 +337,49 @@ void TstE2eClipboard::everyMarkIsUntested()
             }
         }
     }
+}
+
+void TstE2eClipboard::windowIsElevenThousandByFourThousandFiveHundredTwipsWithItsFrame()
+{
+    // 733 by 300 pixels at 96 dpi, centred, its top a sixth of the way down the screen.
+    const QRect outer = e2e::outerGeometry(m_sheet);
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QCOMPARE(outer.size(), QSize(733, 300));
+    QVERIFY2(qAbs(outer.left() - (screen.width() - 733) / 2) <= 1
+                 && qAbs(outer.top() - screen.height() / 6) <= 1,
+             qPrintable(pixels::describe(outer)));
+    // The first result window waits for its frame: shown at most once before at a size
+    // without it.
+    const QList<QSize> shown = m_frames.sizesShown(m_sheet);
+    qInfo("shown at %s", qPrintable(describe(shown)));
+    QVERIFY2(!shown.isEmpty() && shown.size() <= 2 && shown.back() == QSize(733, 300),
+             qPrintable(QStringLiteral("shown at %1").arg(describe(shown))));
+    // The user cannot resize the client area.
+    const QSize client = e2e::clientGeometry(m_sheet).size();
+    QCOMPARE(e2e::sizeLimits(m_sheet), qMakePair(client, client));
+    // The buttons stand at the foot of that client area, 0.1 units above its edge.
+    const int foot = client.height() - 1 - qRound(0.1 * client.height() / kMode.sheet.height);
+    for (const QRect& button : m_sheetButtons)
+        QVERIFY2(qAbs(button.bottom() - foot) <= 2, qPrintable(pixels::describe(button)));
+}
+
+void TstE2eClipboard::aWindowClosedAndLoadedAgainComesBackAtThatSize()
+{
+    QVERIFY(e2e::closeWindow(m_sheet));
+    const QString title = view::sheetTitle(kMode);
+    QVERIFY2(
+        e2e::waitUntil([&] { return e2e::findWindows(title).isEmpty(); }, e2e::kSettleTimeoutMs),
+        "the close box did not close the result window");
+
+    QVERIFY(e2e::click(m_test, m_testButtons[int(view::Button::Betu)].center()));
+    m_sheet = e2e::waitForWindow(title);
+    QVERIFY(m_sheet != 0);
+    QVERIFY2(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs),
+             "the result window did not come back with its sheet");
+    // At that size from the start: the frame is known.
+    const QList<QSize> shown = m_frames.sizesShown(m_sheet);
+    QVERIFY2(shown == QList<QSize>{QSize(733, 300)},
+             qPrintable(QStringLiteral("shown at %1").arg(describe(shown))));
 }
 
 QTEST_MAIN(TstE2eClipboard)
