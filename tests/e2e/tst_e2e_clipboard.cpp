@@ -1,6 +1,6 @@
 // The real program on a real X server: the result sheet of a fresh start, copied to the X
-// clipboard with its Copy button and read back by another program (xclip); and the result
-// window's size with its frame.
+// clipboard with its Copy button and read back by another program (xclip); the result
+// window's size with its frame; and the copy at twice the scale.
 #include "support/desktop.h"
 #include "support/pixels.h"
 #include "support/programview.h"
@@ -42,6 +42,20 @@ QStringList clipboardTargets()
     return result.ok() ? targetsOf(result) : QStringList();
 }
 
+// The image/png the clipboard offers; null if it offers none.
+QImage clipboardPng()
+{
+    const e2e::ToolResult png
+        = e2e::runTool(QStringLiteral("xclip"),
+                       {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                        QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-o")});
+    QImage image;
+    if (!png.ok() || !png.out.startsWith("\x89PNG\r\n\x1a\n")
+        || !image.loadFromData(png.out, "PNG"))
+        return {};
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
 // "727x291, 733x300" for messages.
 QString describe(const QList<QSize>& sizes)
 {
@@ -49,6 +63,27 @@ QString describe(const QList<QSize>& sizes)
     for (const QSize& size : sizes)
         parts.append(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
     return parts.join(QStringLiteral(", "));
+}
+
+// Dots per metre at this many dots per inch.
+int dotsPerMetre(double dpi)
+{
+    return qRound(dpi / 0.0254);
+}
+
+// Whether every aligned 2 by 2 block of the picture is of one colour: a picture of half the
+// resolution, enlarged.
+bool isDoubledUp(const QImage& image)
+{
+    for (int y = 0; y + 1 < image.height(); y += 2) {
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb p = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != p || image.pixel(x, y + 1) != p
+                || image.pixel(x + 1, y + 1) != p)
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -66,6 +101,8 @@ private slots:
     void everyMarkIsUntested();
     void windowIsElevenThousandByFourThousandFiveHundredTwipsWithItsFrame();
     void aWindowClosedAndLoadedAgainComesBackAtThatSize();
+    void atTwiceTheScaleASheetShownBeforeItsFrameWasKnownFitsTheWindow();
+    void atTwiceTheScaleTheCopyHasTheResolutionOfTheScreen();
 
 private:
     bool sheetDrawn();
@@ -150,14 +187,8 @@ void TstE2eClipboard::copyOffersPngAndBmpInsteadOfTheOldText()
                  && !targets.contains(QStringLiteral("text/plain")),
              qPrintable(QStringLiteral("the old text is still offered: ") + targets.join(u' ')));
 
-    const e2e::ToolResult png
-        = e2e::runTool(QStringLiteral("xclip"),
-                       {QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                        QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-o")});
-    QVERIFY2(png.ok(), png.err.constData());
-    QVERIFY2(png.out.startsWith("\x89PNG\r\n\x1a\n"), "the image/png target is not a PNG");
-    QVERIFY(m_png.loadFromData(png.out, "PNG"));
-    m_png = m_png.convertToFormat(QImage::Format_RGB32);
+    m_png = clipboardPng();
+    QVERIFY2(!m_png.isNull(), "the image/png target is not a PNG");
 
     // The screen as it was copied (the copy changes nothing on the sheet).
     QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
@@ -168,6 +199,11 @@ void TstE2eClipboard::pngHasTheSizeOfTheClientArea()
     QVERIFY(!m_png.isNull());
     QCOMPARE(m_png.size(), e2e::clientGeometry(m_sheet).size());
     QCOMPARE(m_png.size(), m_screen.size());
+    // It pastes at the size it has on the screen.
+    QCOMPARE(m_png.dotsPerMeterX(), dotsPerMetre(96));
+    QCOMPARE(m_png.dotsPerMeterY(), dotsPerMetre(96));
+    qInfo("copied at scale 1: %d by %d pixels, %d dots per metre", m_png.width(), m_png.height(),
+          m_png.dotsPerMeterX());
 }
 
 QRect TstE2eClipboard::comboZone(int index) const
@@ -380,6 +416,70 @@ void TstE2eClipboard::aWindowClosedAndLoadedAgainComesBackAtThatSize()
     const QList<QSize> shown = m_frames.sizesShown(m_sheet);
     QVERIFY2(shown == QList<QSize>{QSize(733, 300)},
              qPrintable(QStringLiteral("shown at %1").arg(describe(shown))));
+}
+
+void TstE2eClipboard::atTwiceTheScaleASheetShownBeforeItsFrameWasKnownFitsTheWindow()
+{
+    // A fresh start, and the sheet shown without the results (別表): it is drawn before the
+    // window manager has framed a result window, and must fit the client area it ends with.
+    m_program.stop();
+    m_png = QImage();
+    QVERIFY2(m_program.start({}, {QStringLiteral("QT_SCALE_FACTOR=2")}),
+             qPrintable(m_program.errorString()));
+    m_test = e2e::waitForWindow(view::testTitle(kMode));
+    QVERIFY2(m_test != 0, "no single visible window with the program's title");
+    QVERIFY2(view::waitUntilLaidOut(m_test, &m_testImage, &m_testButtons),
+             "the test window did not show its row of buttons maximised");
+    QVERIFY(e2e::click(m_test, m_testButtons[int(view::Button::Betu)].center()));
+    m_sheet = e2e::waitForWindow(view::sheetTitle(kMode));
+    QVERIFY(m_sheet != 0);
+    QVERIFY2(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs),
+             "the result window does not show its sheet with the two buttons");
+
+    // The horizontal fixation lines, two device pixels thick, where that client area puts
+    // them (a pixel either way for the rounding).
+    const QSize size = m_screen.size();
+    QCOMPARE(size, e2e::clientGeometry(m_sheet).size());
+    const double y = kMode.fixation.y() + 1;
+    for (const QPointF& ends : {QPointF(1, 21), QPointF(23, 43)}) {
+        const QPoint left = view::toPixels(size, kMode.sheet, {ends.x(), y});
+        const int right = view::toPixels(size, kMode.sheet, {ends.y(), y}).x();
+        int inked = 0;
+        for (int row = left.y() - 2; row <= left.y() + 2; ++row)
+            inked += view::shareAlongRow(m_screen, row, left.x() + 2, right - 2, view::kInk) == 1.0;
+        QVERIFY2(inked == 2, qPrintable(QStringLiteral("%1 rows inked near y %2 from x %3 to %4")
+                                            .arg(inked)
+                                            .arg(left.y())
+                                            .arg(left.x())
+                                            .arg(right)));
+    }
+}
+
+void TstE2eClipboard::atTwiceTheScaleTheCopyHasTheResolutionOfTheScreen()
+{
+    const QImage before = m_screen;
+    QVERIFY(e2e::click(m_test, m_testButtons[int(view::Button::Keka)].center()));
+    QVERIFY2(
+        e2e::waitUntil([&] { return sheetDrawn() && m_screen != before; }, e2e::kSettleTimeoutMs),
+        "the sheet does not change after a click on 結果");
+    QVERIFY(e2e::click(m_sheet, m_sheetButtons.back().center()));
+    QVERIFY2(e2e::waitUntil([this] { return !(m_png = clipboardPng()).isNull(); },
+                            e2e::kSettleTimeoutMs),
+             "no picture on the clipboard after コピー");
+    qInfo("copied at scale 2: %d by %d pixels, %d dots per metre", m_png.width(), m_png.height(),
+          m_png.dotsPerMeterX());
+
+    // The client area's device pixels, twice its size in the program's own pixels, at twice
+    // the resolution: it pastes at the size of the sheet.
+    QCOMPARE(m_png.size(), e2e::clientGeometry(m_sheet).size());
+    QCOMPARE(m_png.dotsPerMeterX(), dotsPerMetre(2 * 96));
+    QCOMPARE(m_png.dotsPerMeterY(), dotsPerMetre(2 * 96));
+    // Between the labels and the buttons: the maps, drawn at that resolution rather than
+    // enlarged, and the screen still shows them so after the copy.
+    const QRect maps(0, m_png.height() / 6, m_png.width(), m_png.height() * 2 / 3);
+    QVERIFY(!isDoubledUp(m_png.copy(maps)));
+    QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
+    QCOMPARE(m_screen.copy(maps), m_png.copy(maps));
 }
 
 QTEST_MAIN(TstE2eClipboard)
