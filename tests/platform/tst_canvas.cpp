@@ -424,34 +424,25 @@ void TstCanvas::aHighDpiScreenGetsThePictureInItsDevicePixels()
     // It pastes at the window's size: 96 dpi times the ratio.
     QCOMPARE(picture.dotsPerMeterX(), qRound(96 * ratio / 0.0254));
     QCOMPARE(picture.dotsPerMeterY(), picture.dotsPerMeterX());
-    // A one-pixel line is as thick as a pixel on this screen, a dotted one still dotted.
-    const int x = picture.width() / 2;
-    QCOMPARE(inkCount(picture, Qt::black, QRect(x, 0, 1, picture.height())), qRound(ratio));
+    // A line one pixel of the window thick, a dotted one still dotted.
+    QCOMPARE(inkCount(picture, Qt::black, QRect(picture.width() / 2, 0, 1, picture.height())),
+             qRound(ratio));
     const QRect dotted(qRound(180 * ratio) - 1, qRound(15 * ratio), 4, qRound(50 * ratio));
     const int dots = inkCount(picture, Qt::black, dotted);
-    const int solid = dotted.height() * qRound(ratio);
-    QVERIFY2(dots > solid / 5 && dots < solid / 2, qPrintable(QString::number(dots)));
-    // A text of 9 points has the size it has on paper at the picture's resolution.
-    QImage paper(picture.size(), QImage::Format_RGB32);
-    paper.setDotsPerMeterX(picture.dotsPerMeterX());
-    paper.setDotsPerMeterY(picture.dotsPerMeterY());
+    QVERIFY(dots > dotted.height() * qRound(ratio) / 5
+            && dots < dotted.height() * qRound(ratio) / 2);
+    // The text as tall as 9 points are at the picture's resolution.
+    QImage paper(picture);
     paper.fill(Qt::white);
     QPainter painter(&paper);
     painter.setFont(canvas.drawFont());
-    painter.drawText(QPoint(0, painter.fontMetrics().ascent()), QStringLiteral("左"));
+    painter.drawText(0, painter.fontMetrics().ascent(), QStringLiteral("左"));
     painter.end();
-    const QSize glyph
-        = inkBox(picture.copy(0, 0, qRound(100 * ratio), qRound(60 * ratio)), Qt::white).size();
-    const QSize onPaper = inkBox(paper, Qt::white).size();
-    QVERIFY2(qAbs(glyph.width() - onPaper.width()) <= 2
-                 && qAbs(glyph.height() - onPaper.height()) <= 2,
-             qPrintable(QStringLiteral("%1 by %2 against %3 by %4")
-                            .arg(glyph.width())
-                            .arg(glyph.height())
-                            .arg(onPaper.width())
-                            .arg(onPaper.height())));
+    const QRect text
+        = inkBox(picture.copy(0, 0, qRound(100 * ratio), qRound(60 * ratio)), Qt::white);
+    QVERIFY(qAbs(text.height() - inkBox(paper, Qt::white).height()) <= 2);
 
-    // The screen shows the picture pixel for pixel, before and after it was taken.
+    // The screen shows the picture pixel for pixel, also once it was taken.
     QCOMPARE(shown(canvas), picture);
 }
 
@@ -462,26 +453,18 @@ void TstCanvas::aWindowMovedToAHighDpiScreenKeepsItsDrawing()
     canvas.setForeColor(Qt::black);
     canvas.line(20, 30, 180, 30);
     QCOMPARE(shown(canvas).size(), QSize(200, 100));
-
-    QVERIFY(placeOnScreenWithRatio(canvas, 2));
-    QCoreApplication::processEvents();
-    QCOMPARE(canvas.picture().size(), QSize(400, 200));
-    // Scaled smoothly: an edge may spread by a pixel.
+    // Scaled smoothly, so an edge may spread by a pixel.
     const auto roughly = [](const QRect& actual, const QRect& expected) {
         const QMargins spread(1, 1, 1, 1);
         return actual.contains(expected - spread) && (expected + spread).contains(actual);
     };
-    QVERIFY(roughly(inkBox(canvas.picture(), Qt::white), QRect(40, 60, 322, 2)));
-    // What is drawn from now on is drawn at the new resolution.
-    canvas.line(20, 80, 180, 80);
-    QCOMPARE(inkCount(canvas.picture(), Qt::black, QRect(200, 150, 1, 50)), 2);
-    QCOMPARE(shown(canvas), canvas.picture());
 
-    // And back: both lines, one pixel high again.
+    QVERIFY(placeOnScreenWithRatio(canvas, 2));
+    QCOMPARE(canvas.picture().size(), QSize(400, 200));
+    QVERIFY(roughly(inkBox(canvas.picture(), Qt::white), QRect(40, 60, 322, 2)));
     QVERIFY(placeOnScreenWithRatio(canvas, 1));
     QCOMPARE(canvas.picture().size(), QSize(200, 100));
-    QVERIFY(roughly(inkBox(canvas.picture(), Qt::white), QRect(20, 30, 161, 51)));
-    QCOMPARE(canvas.picture().pixelColor(100, 55), QColor(Qt::white));
+    QVERIFY(roughly(inkBox(canvas.picture(), Qt::white), QRect(20, 30, 161, 1)));
 }
 
 // The offscreen platform's usual screen, and to its right three screens at the device pixel

@@ -251,23 +251,6 @@ QRect outerGeometry(WindowId window)
     return client.adjusted(-int(extents[0]), -int(extents[2]), int(extents[1]), int(extents[3]));
 }
 
-QPair<QSize, QSize> sizeLimits(WindowId window)
-{
-    const ToolResult result
-        = runTool(QStringLiteral("xprop"),
-                  {QStringLiteral("-id"), hexId(window), QStringLiteral("WM_NORMAL_HINTS")});
-    const QString text = QString::fromUtf8(result.out);
-    const auto size = [&text](const char* which) {
-        const QRegularExpression pattern(
-            QStringLiteral("program specified %1 size: (\\d+) by (\\d+)")
-                .arg(QLatin1String(which)));
-        const QRegularExpressionMatch match = pattern.match(text);
-        return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt())
-                                : QSize();
-    };
-    return {size("minimum"), size("maximum")};
-}
-
 QStringList windowStates(WindowId window)
 {
     const QString value = xpropValue({QStringLiteral("-id"), hexId(window),

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QImage>
 #include <QList>
-#include <QPair>
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
@@ -86,9 +85,6 @@ QRect clientGeometry(WindowId window);
 // The window with the frame the window manager puts around it (_NET_FRAME_EXTENTS), in
 // screen coordinates; an empty rectangle if the window cannot be read.
 QRect outerGeometry(WindowId window);
-// The smallest and the largest client size the window asks the window manager for
-// (WM_NORMAL_HINTS); empty sizes where it does not say.
-QPair<QSize, QSize> sizeLimits(WindowId window);
 // The window manager's state atoms of the window (_NET_WM_STATE), such as
 // "_NET_WM_STATE_MAXIMIZED_VERT".
 QStringList windowStates(WindowId window);
