@@ -1,6 +1,6 @@
 // The result sheet: the full drawing of the fine sheet by the results button (570 marks),
-// the copy of the freshly drawn sheet to the system clipboard (its picture rendered and
-// handed over), and the PNG encoding a word processor's paste then asks for.
+// the copy of the freshly drawn sheet to the system clipboard (a copy of its picture handed
+// over), and the PNG encoding a word processor's paste then asks for.
 // Prints:
 //   RESULT bench_sheet draw_median_ms=.. draw_max_ms=.. copy_median_ms=.. copy_max_ms=..
 //          png_median_ms=..

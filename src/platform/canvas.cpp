@@ -2,7 +2,6 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QtMath>
 
 #include <cmath>
 
@@ -14,6 +13,28 @@ constexpr double kInchesPerMetre = 39.37007874015748;
 int atLeastOne(int pixels)
 {
     return qMax(1, pixels);
+}
+
+void setDpi(QImage& image, double dpi)
+{
+    image.setDotsPerMeterX(qRound(dpi * kInchesPerMetre));
+    image.setDotsPerMeterY(qRound(dpi * kInchesPerMetre));
+}
+
+// A disc of whole pixels, d across: those whose centres lie within d / 2 of its centre,
+// which is the centre of pixel c for an odd d and the top-left corner of c for an even one.
+void fillDisc(QPainter& painter, const QPoint& c, int d, const QColor& color)
+{
+    const double radius = d / 2.0;
+    const double middle = d % 2 ? 0.5 : 0.0;
+    for (int dy = -d / 2; dy < d - d / 2; ++dy) {
+        const double cy = dy + 0.5 - middle;
+        const double half = std::sqrt(qMax(0.0, radius * radius - cy * cy));
+        const int from = static_cast<int>(std::ceil(middle - 0.5 - half - 1e-9));
+        const int to = static_cast<int>(std::floor(middle - 0.5 + half + 1e-9));
+        if (from <= to)
+            painter.fillRect(QRect(c.x() + from, c.y() + dy, to - from + 1, 1), color);
+    }
 }
 
 } // namespace
@@ -128,58 +149,29 @@ void Canvas::setBackColor(const QColor& color)
     markDirty(rect());
 }
 
-namespace {
-
-// More strokes than a full result sheet; beyond this, older ones are baked into an image.
-constexpr size_t kMaxStrokes = 4000;
-
-void playDot(QPainter& painter, const QPoint& centre, int d, const QColor& color)
-{
-    // A disc of whole pixels: those whose centres lie within half the width of the dot's
-    // centre (a pixel's centre for an odd width, a pixel corner for an even one).
-    const double radius = d / 2.0;
-    const double middle = d % 2 ? 0.5 : 0.0;
-    for (int dy = -d / 2; dy < d - d / 2; ++dy) {
-        const double cy = dy + 0.5 - middle;
-        const double half = std::sqrt(qMax(0.0, radius * radius - cy * cy));
-        const int from = static_cast<int>(std::ceil(middle - 0.5 - half - 1e-9));
-        const int to = static_cast<int>(std::floor(middle - 0.5 + half + 1e-9));
-        if (from <= to)
-            painter.fillRect(QRect(centre.x() + from, centre.y() + dy, to - from + 1, 1), color);
-    }
-}
-
-} // namespace
-
 void Canvas::cls()
 {
-    // Only where there was something to erase.
-    QRect drawn = m_base.isNull() ? QRect() : rect();
-    for (const Stroke& stroke : m_strokes)
-        drawn |= stroke.bounds;
-    markDirty(drawn);
-    m_strokes.clear();
-    m_base = QImage();
-    m_picture = QImage();
+    surface().fill(m_backColor);
+    markDirty(m_ink);
+    m_ink = QRect();
     m_currentX = 0;
     m_currentY = 0;
 }
 
 void Canvas::print(const QString& text)
 {
-    Stroke stroke;
-    stroke.kind = Stroke::Kind::Text;
-    stroke.color = m_foreColor;
-    stroke.text = text;
-    stroke.font = drawFont();
-    const QFontMetrics metrics(stroke.font, this);
+    const QFont font = drawFont();
+    const QFontMetrics metrics(font, this);
     const QPoint topLeft = toPixel(m_currentX, m_currentY);
-    stroke.from = topLeft + QPoint(0, metrics.ascent());
+    QPainter painter(&surface());
+    painter.scale(m_ratio, m_ratio);
+    painter.setFont(font);
+    painter.setPen(m_foreColor);
+    painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
     // The line's box, widened for glyphs that reach beyond their advance.
     const int overhang = metrics.height() / 2;
-    stroke.bounds = QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()))
-                        .adjusted(-overhang, -2, overhang, 2);
-    record(std::move(stroke));
+    drawn(QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()))
+              .adjusted(-overhang, -2, overhang, 2));
     m_currentX = 0;
     m_currentY += toUnitsY(metrics.height());
 }
@@ -191,47 +183,54 @@ void Canvas::printNumber(int value)
 
 void Canvas::line(double x1, double y1, double x2, double y2)
 {
-    Stroke stroke;
-    stroke.kind = Stroke::Kind::Line;
-    stroke.color = m_foreColor;
-    stroke.from = toPixel(x1, y1);
-    stroke.to = toPixel(x2, y2);
-    stroke.width = m_drawWidth;
-    stroke.style = m_drawStyle;
+    QPainter painter(&surface());
+    const QPoint from = toPixel(x1, y1);
+    const QPoint to = toPixel(x2, y2);
+    const int width = deviceWidth();
+    QPen pen(m_foreColor, width > 1 ? width : 0); // 0: cosmetic, one pixel
+    if (m_drawStyle == DrawStyle::Dot) {
+        pen.setStyle(Qt::DotLine);
+        // Square caps would lengthen each dot of a wide line into the gap after it.
+        if (width > 1)
+            pen.setCapStyle(Qt::FlatCap);
+    }
+    painter.setPen(pen);
+    painter.drawLine(toDevice(from), toDevice(to));
     const int margin = m_drawWidth;
-    stroke.bounds
-        = QRect(stroke.from, stroke.to).normalized().adjusted(-margin, -margin, margin, margin);
-    record(std::move(stroke));
+    drawn(QRect(from, to).normalized().adjusted(-margin, -margin, margin, margin));
     moveTo(x2, y2);
 }
 
 void Canvas::pset(double x, double y)
 {
-    Stroke stroke;
-    stroke.kind = Stroke::Kind::Dot;
-    stroke.color = m_foreColor;
-    stroke.from = toPixel(x, y);
-    stroke.width = m_drawWidth;
+    QPainter painter(&surface());
+    const QPoint centre = toPixel(x, y);
+    fillDisc(painter, toDevice(centre), deviceWidth(), m_foreColor);
     const int d = m_drawWidth;
-    stroke.bounds = QRect(stroke.from, stroke.from).adjusted(-d, -d, d, d);
-    record(std::move(stroke));
+    drawn(QRect(centre, centre).adjusted(-d, -d, d, d));
     moveTo(x, y);
 }
 
-void Canvas::record(Stroke stroke)
+QImage Canvas::picture() const
 {
-    markDirty(stroke.bounds);
-    m_picture = QImage();
-    m_strokes.push_back(std::move(stroke));
-    if (m_strokes.size() > kMaxStrokes) {
-        // A drawing that is never cleared still takes bounded memory.
-        QImage baked = blankImage(size().expandedTo(m_base.size()).expandedTo(QSize(1, 1)));
-        QPainter painter(&baked);
-        render(painter, baked.rect());
-        painter.end();
-        m_base = baked;
-        m_strokes.clear();
-    }
+    const QImage& image = surface();
+    QImage picture = image.copy(QRect(QPoint(), deviceSize(m_ratio)));
+    setDpi(picture, logicalDpiX() * m_ratio);
+    return picture;
+}
+
+void Canvas::paintEvent(QPaintEvent* event)
+{
+    const QRect dirty = event->rect();
+    const QImage& image = surface();
+    QPainter(this).drawImage(
+        dirty, image, QRectF(QPointF(dirty.topLeft()) * m_ratio, QSizeF(dirty.size()) * m_ratio));
+}
+
+void Canvas::drawn(const QRect& area)
+{
+    m_ink |= area;
+    markDirty(area);
 }
 
 void Canvas::markDirty(const QRect& area)
@@ -253,68 +252,48 @@ void Canvas::markDirty(const QRect& area)
     }
 }
 
-void Canvas::render(QPainter& painter, const QRect& area) const
+QImage& Canvas::surface() const
 {
-    painter.fillRect(area, m_backColor);
-    if (!m_base.isNull())
-        painter.drawImage(area, m_base, area);
-    painter.setClipRect(area);
-    for (const Stroke& stroke : m_strokes) {
-        if (!stroke.bounds.intersects(area))
-            continue;
-        switch (stroke.kind) {
-        case Stroke::Kind::Text:
-            painter.setFont(stroke.font);
-            painter.setPen(stroke.color);
-            painter.drawText(stroke.from, stroke.text);
-            break;
-        case Stroke::Kind::Line: {
-            QPen pen(stroke.color, stroke.width > 1 ? stroke.width : 0); // 0: cosmetic, one pixel
-            if (stroke.style == DrawStyle::Dot)
-                pen.setStyle(Qt::DotLine);
-            painter.setPen(pen);
-            painter.drawLine(stroke.from, stroke.to);
-            break;
-        }
-        case Stroke::Kind::Dot:
-            playDot(painter, stroke.from, stroke.width, stroke.color);
-            break;
-        }
-    }
-    painter.setClipping(false);
-}
-
-const QImage& Canvas::picture() const
-{
-    const QSize client = size().expandedTo(QSize(1, 1));
-    if (m_picture.size() != client) {
-        m_picture = blankImage(client);
-        QPainter painter(&m_picture);
-        render(painter, m_picture.rect());
-    }
-    return m_picture;
-}
-
-void Canvas::paintEvent(QPaintEvent* event)
-{
-    QPainter painter(this);
-    if (m_picture.size() == size())
-        painter.drawImage(event->rect(), m_picture, event->rect());
-    else
-        render(painter, event->rect());
-}
-
-QImage Canvas::blankImage(const QSize& size) const
-{
-    QImage image(size, QImage::Format_RGB32);
-    // Point sizes must give the same pixels in the image as on the screen.
-    image.setDotsPerMeterX(qRound(logicalDpiX() * kInchesPerMetre));
-    image.setDotsPerMeterY(qRound(logicalDpiY() * kInchesPerMetre));
+    const qreal ratio = devicePixelRatioF();
+    const QSize needed = deviceSize(ratio);
+    if (ratio == m_ratio && m_image.width() >= needed.width()
+        && m_image.height() >= needed.height())
+        return m_image;
+    // A new ratio (the window went to another screen) scales what is drawn to it.
+    QImage image(ratio == m_ratio ? needed.expandedTo(m_image.size()) : needed,
+                 QImage::Format_RGB32);
+    // Point sizes must give the same size in the image as on the screen.
+    setDpi(image, logicalDpiX());
     image.fill(m_backColor);
-    return image;
+    if (!m_image.isNull()) {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(QPointF(), QSizeF(m_image.size()) * (ratio / m_ratio)), m_image);
+    }
+    m_image = image;
+    m_ratio = ratio;
+    return m_image;
+}
+
+QSize Canvas::deviceSize(qreal ratio) const
+{
+    return (QSizeF(size().expandedTo(QSize(1, 1))) * ratio).toSize();
+}
+
+int Canvas::deviceWidth() const
+{
+    return qMax(1, qRound(m_drawWidth * m_ratio));
 }
 
 QPoint Canvas::toPixel(double x, double y) const
 {
     return {qRound(toPixelsX(x)), qRound(toPixelsY(y))};
+}
+
+QPoint Canvas::toDevice(const QPoint& pixel) const
+{
+    // The middle of the pixel's device pixels, where a mark an even number of device pixels
+    // wide is centred on a corner and an odd one on a pixel.
+    const double offset = (m_ratio - 1) / 2;
+    return {qRound(pixel.x() * m_ratio + offset), qRound(pixel.y() * m_ratio + offset)};
 }

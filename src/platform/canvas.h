@@ -5,18 +5,15 @@
 #include <QRectF>
 #include <QWidget>
 
-#include <vector>
-
 // Line style of Canvas::line().
 enum class DrawStyle { Solid, Dot };
 
 // A window surface with a user scale and a persistent picture.
 //
 // The client area carries a user scale (scaleWidth by scaleHeight units, origin top-left,
-// y downwards; the units need not be square). What is printed and drawn is kept, in pixels,
-// as a list of strokes since the last clear; paintEvent() plays them, so the drawing
-// survives covering, and picture() renders them into an image to copy. The memory this
-// takes follows what is drawn, not the size of the screen.
+// y downwards; the units need not be square). What is printed and drawn goes into an image
+// of the client area in device pixels, which paintEvent() copies to the screen: the drawing
+// survives covering, and picture() is a copy of it at the screen's resolution.
 // Child controls keep their pixel geometry when the scale or the window size changes; their
 // position and size can be read and set in user units through this class.
 class Canvas : public QWidget {
@@ -46,8 +43,6 @@ public:
     // Drawing state.
     double currentX() const { return m_currentX; }
     double currentY() const { return m_currentY; }
-    void setCurrentX(double x) { m_currentX = x; }
-    void setCurrentY(double y) { m_currentY = y; }
     void moveTo(double x, double y);
     double fontSize() const;
     void setFontSize(double points);
@@ -63,6 +58,8 @@ public:
 
     // Erases the drawing to the background colour; controls are not affected.
     void cls();
+    // Whether nothing was drawn since the last clear.
+    bool isBlank() const { return m_ink.isNull(); }
     // Prints text with its top-left corner at the current position, in the foreColor and the
     // window's font at fontSize(); afterwards the position is at the start of the next line.
     void print(const QString& text);
@@ -74,38 +71,33 @@ public:
     // A filled dot drawWidth() pixels across, centred on the point.
     void pset(double x, double y);
 
-    // The client area as drawn: background and drawing, without the controls.
-    const QImage& picture() const;
+    // The client area as drawn (background and drawing, without the controls) in device
+    // pixels; it records its resolution, the logical DPI times the device pixel ratio, so
+    // that it prints and pastes at the size of the window.
+    QImage picture() const;
     QFont drawFont() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // One text, line or dot, in pixels.
-    struct Stroke {
-        enum class Kind { Text, Line, Dot };
-        Kind kind = Kind::Text;
-        QRect bounds; // every pixel it may touch
-        QColor color;
-        QPoint from; // text: start of the baseline; line: first end; dot: centre
-        QPoint to; // line: second end
-        QString text;
-        QFont font;
-        int width = 1; // line width, dot diameter
-        DrawStyle style = DrawStyle::Solid;
-    };
-
     QPoint toPixel(double x, double y) const;
-    void record(Stroke stroke);
+    // Where a pixel of the client area falls in the image, and drawWidth() there.
+    QPoint toDevice(const QPoint& pixel) const;
+    int deviceWidth() const;
+    QSize deviceSize(qreal ratio) const;
+    // The image, fitted to the client area and the device pixel ratio first.
+    QImage& surface() const;
+    void drawn(const QRect& area);
     void markDirty(const QRect& area);
-    void render(QPainter& painter, const QRect& area) const;
-    QImage blankImage(const QSize& size) const;
 
-    std::vector<Stroke> m_strokes; // since the last clear, in the order drawn
-    QImage m_base; // older strokes, baked when there were very many
-    mutable QImage m_picture; // rendered on demand, dropped when the drawing changes
-    QRect m_dirty;            // to repaint once the handler that draws has returned
+    // In device pixels; fitted to the client area and the device pixel ratio when next used,
+    // as a hidden window gets no resize events. It grows but never shrinks, so a window made
+    // smaller and then larger again shows what it showed.
+    mutable QImage m_image;
+    mutable qreal m_ratio = 1;
+    QRect m_ink; // what was drawn since the last clear, in pixels
+    QRect m_dirty; // to repaint once the handler that draws has returned
     double m_scaleWidth = 1.0;
     double m_scaleHeight = 1.0;
     double m_currentX = 0.0;

@@ -16,10 +16,6 @@ namespace {
 // Outer size of the window, title bar and border included.
 constexpr int kWidthTwips = 11000;
 constexpr int kHeightTwips = 4500;
-// The title bar and border the client area gives up, before the window manager has said
-// what it really uses.
-constexpr int kFrameWidthTwips = 120;
-constexpr int kFrameHeightTwips = 450;
 
 } // namespace
 
@@ -62,16 +58,15 @@ void ResultSheet::unload()
 void ResultSheet::load(FrmBetu& window)
 {
     const double dpi = twips::screenDpi();
-    const int outerWidth = twips::toPixels(kWidthTwips, dpi);
-    const int outerHeight = twips::toPixels(kHeightTwips, dpi);
-    window.setFixedSize(outerWidth - twips::toPixels(kFrameWidthTwips, dpi),
-                        outerHeight - twips::toPixels(kFrameHeightTwips, dpi));
+    const QSize outer(twips::toPixels(kWidthTwips, dpi), twips::toPixels(kHeightTwips, dpi));
+    window.setOuterSize(outer);
 
     setupSheet(gridMode(m_state));
 
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize screenSize = screen ? screen->geometry().size() : QSize(outerWidth, outerHeight);
-    window.move((screenSize.width() - outerWidth) / 2, screenSize.height() / 6);
+    const QSize screenSize = screen ? screen->geometry().size() : outer;
+    // The position of a window is that of its frame.
+    window.move((screenSize.width() - outer.width()) / 2, screenSize.height() / 6);
 
     // Until the grid has been switched the fine grid's offset holds.
     const double d = (m_state.intKaeFirst == 1 ? gridMode(m_state) : kFineGrid).sheet.buttonOffset;

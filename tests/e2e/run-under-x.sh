@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # run-under-x.sh <command> [args...]
 #
-# Runs a command on a virtual X server of its own (Xvfb, 1280x1024, 24 bits, through
-# xvfb-run -a so that several can run at once) with openbox as the window manager, and
+# Runs a command on a virtual X server of its own (Xvfb, 1280x1024, 24 bits unless
+# SHIYA_XVFB_SCREEN says otherwise, e.g. 1600x1200x24; through xvfb-run -a so that several
+# can run at once) with openbox as the window manager, and
 # exits with the command's exit status. Openbox is up and managing the screen before the
 # command starts; the command, openbox and the X server are all gone when this ends, also
 # when it is interrupted or terminated.
@@ -25,7 +26,8 @@ if [[ "${1:-}" != --inside-x ]]; then
         : >"$SHIYA_XVFB_LOG"
         # -noreset: by default the server resets whenever its last client leaves, and a
         # client that connects meanwhile is turned away.
-        xvfb-run -a -e "$SHIYA_XVFB_LOG" -s "-screen 0 1280x1024x24 -noreset" "$0" --inside-x "$@"
+        xvfb-run -a -e "$SHIYA_XVFB_LOG" -s "-screen 0 ${SHIYA_XVFB_SCREEN:-1280x1024x24} -noreset" \
+            "$0" --inside-x "$@"
         status=$?
         if [[ ! -s "$SHIYA_X_PENDING" ]]; then
             exit "$status"

@@ -1,9 +1,12 @@
 // The real program on a real X server: the result sheet of a fresh start, copied to the X
-// clipboard with its Copy button and read back by another program (xclip).
+// clipboard with its Copy button and read back by another program (xclip); the result
+// window's size with its frame; and the copy at twice the scale.
 #include "support/desktop.h"
 #include "support/pixels.h"
 #include "support/programview.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QtTest>
 
 namespace {
@@ -39,6 +42,35 @@ QStringList clipboardTargets()
     return result.ok() ? targetsOf(result) : QStringList();
 }
 
+// The image/png the clipboard offers; null if it offers none.
+QImage clipboardPng()
+{
+    const e2e::ToolResult png
+        = e2e::runTool(QStringLiteral("xclip"),
+                       {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                        QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-o")});
+    QImage image;
+    if (!png.ok() || !png.out.startsWith("\x89PNG\r\n\x1a\n")
+        || !image.loadFromData(png.out, "PNG"))
+        return {};
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// Whether every aligned 2 by 2 block of the picture is of one colour: a picture of half the
+// resolution, enlarged.
+bool isDoubledUp(const QImage& image)
+{
+    for (int y = 0; y + 1 < image.height(); y += 2) {
+        for (int x = 0; x + 1 < image.width(); x += 2) {
+            const QRgb p = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != p || image.pixel(x, y + 1) != p
+                || image.pixel(x + 1, y + 1) != p)
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 class TstE2eClipboard : public QObject {
@@ -52,16 +84,22 @@ private slots:
     void pngShowsTheLabelsTheComboBoxesCover();
     void fixationLinesCrossAtTheDefaultPoint();
     void everyMarkIsUntested();
+    void windowIsElevenThousandByFourThousandFiveHundredTwipsWithItsFrame();
+    void aWindowClosedAndLoadedAgainComesBackAtThatSize();
+    void atTwiceTheScaleASheetShownBeforeItsFrameWasKnownFitsTheWindow();
+    void atTwiceTheScaleTheCopyHasTheResolutionOfTheScreen();
 
 private:
     bool sheetDrawn();
     QRect comboZone(int index) const;
     bool allowedToDiffer(QPoint p) const;
 
+    e2e::FrameWatch m_frames;
     e2e::ProgramUnderTest m_program;
     e2e::WindowId m_test = 0;
     e2e::WindowId m_sheet = 0;
     QImage m_testImage;
+    QList<QRect> m_testButtons;
     QImage m_screen; // the result window's client area on the screen
     QImage m_png; // what the clipboard gave
     QList<QRect> m_sheetButtons;
@@ -69,14 +107,14 @@ private:
 
 void TstE2eClipboard::initTestCase()
 {
+    QVERIFY2(m_frames.isWatching(), "xev does not report the window manager's frames");
     QVERIFY2(m_program.start(), qPrintable(m_program.errorString()));
     m_test = e2e::waitForWindow(view::testTitle(kMode));
     QVERIFY2(m_test != 0, "no single visible window with the program's title");
-    QList<QRect> buttons;
-    QVERIFY2(view::waitUntilLaidOut(m_test, &m_testImage, &buttons),
+    QVERIFY2(view::waitUntilLaidOut(m_test, &m_testImage, &m_testButtons),
              "the test window did not show its row of buttons maximised");
 
-    QVERIFY(e2e::click(m_test, buttons[int(view::Button::Keka)].center()));
+    QVERIFY(e2e::click(m_test, m_testButtons[int(view::Button::Keka)].center()));
     m_sheet = e2e::waitForWindow(view::sheetTitle(kMode));
     QVERIFY2(m_sheet != 0, "no single window titled 別表[結果](15×19) after a click on 結果");
     QVERIFY2(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs),
@@ -134,14 +172,8 @@ void TstE2eClipboard::copyOffersPngAndBmpInsteadOfTheOldText()
                  && !targets.contains(QStringLiteral("text/plain")),
              qPrintable(QStringLiteral("the old text is still offered: ") + targets.join(u' ')));
 
-    const e2e::ToolResult png
-        = e2e::runTool(QStringLiteral("xclip"),
-                       {QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                        QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-o")});
-    QVERIFY2(png.ok(), png.err.constData());
-    QVERIFY2(png.out.startsWith("\x89PNG\r\n\x1a\n"), "the image/png target is not a PNG");
-    QVERIFY(m_png.loadFromData(png.out, "PNG"));
-    m_png = m_png.convertToFormat(QImage::Format_RGB32);
+    m_png = clipboardPng();
+    QVERIFY2(!m_png.isNull(), "the image/png target is not a PNG");
 
     // The screen as it was copied (the copy changes nothing on the sheet).
     QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
@@ -152,6 +184,11 @@ void TstE2eClipboard::pngHasTheSizeOfTheClientArea()
     QVERIFY(!m_png.isNull());
     QCOMPARE(m_png.size(), e2e::clientGeometry(m_sheet).size());
     QCOMPARE(m_png.size(), m_screen.size());
+    // It pastes at the size it has on the screen.
+    QCOMPARE(m_png.dotsPerMeterX(), qRound(96 / 0.0254));
+    QCOMPARE(m_png.dotsPerMeterY(), qRound(96 / 0.0254));
+    qInfo("copied at scale 1: %d by %d pixels, %d dots per metre", m_png.width(), m_png.height(),
+          m_png.dotsPerMeterX());
 }
 
 QRect TstE2eClipboard::comboZone(int index) const
@@ -321,6 +358,104 @@ void TstE2eClipboard::everyMarkIsUntested()
             }
         }
     }
+}
+
+void TstE2eClipboard::windowIsElevenThousandByFourThousandFiveHundredTwipsWithItsFrame()
+{
+    // 733 by 300 pixels at 96 dpi, centred, its top a sixth of the way down the screen.
+    const QRect outer = e2e::outerGeometry(m_sheet);
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QCOMPARE(outer.size(), QSize(733, 300));
+    QVERIFY2(qAbs(outer.left() - (screen.width() - 733) / 2) <= 1
+                 && qAbs(outer.top() - screen.height() / 6) <= 1,
+             qPrintable(pixels::describe(outer)));
+    // The first result window waits for its frame: shown at most once before at a size
+    // without it.
+    const QList<QSize> shown = m_frames.sizesShown(m_sheet);
+    QVERIFY(!shown.isEmpty() && shown.size() <= 2);
+    QCOMPARE(shown.back(), QSize(733, 300));
+    // The buttons stand at the foot of the client area, 0.1 units above its edge.
+    const QSize client = e2e::clientGeometry(m_sheet).size();
+    const int foot = client.height() - 1 - qRound(0.1 * client.height() / kMode.sheet.height);
+    for (const QRect& button : m_sheetButtons)
+        QVERIFY2(qAbs(button.bottom() - foot) <= 2, qPrintable(pixels::describe(button)));
+}
+
+void TstE2eClipboard::aWindowClosedAndLoadedAgainComesBackAtThatSize()
+{
+    QVERIFY(e2e::closeWindow(m_sheet));
+    const QString title = view::sheetTitle(kMode);
+    QVERIFY2(
+        e2e::waitUntil([&] { return e2e::findWindows(title).isEmpty(); }, e2e::kSettleTimeoutMs),
+        "the close box did not close the result window");
+
+    QVERIFY(e2e::click(m_test, m_testButtons[int(view::Button::Betu)].center()));
+    m_sheet = e2e::waitForWindow(title);
+    QVERIFY(m_sheet != 0);
+    QVERIFY2(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs),
+             "the result window did not come back with its sheet");
+    // At that size from the start: the frame is known.
+    QCOMPARE(m_frames.sizesShown(m_sheet), QList<QSize>{QSize(733, 300)});
+}
+
+void TstE2eClipboard::atTwiceTheScaleASheetShownBeforeItsFrameWasKnownFitsTheWindow()
+{
+    // A fresh start, and the sheet shown without the results (別表): it is drawn before the
+    // window manager has framed a result window, and must fit the client area it ends with.
+    m_program.stop();
+    m_png = QImage();
+    QVERIFY2(m_program.start({}, {QStringLiteral("QT_SCALE_FACTOR=2")}),
+             qPrintable(m_program.errorString()));
+    m_test = e2e::waitForWindow(view::testTitle(kMode));
+    QVERIFY2(m_test != 0, "no single visible window with the program's title");
+    QVERIFY2(view::waitUntilLaidOut(m_test, &m_testImage, &m_testButtons),
+             "the test window did not show its row of buttons maximised");
+    QVERIFY(e2e::click(m_test, m_testButtons[int(view::Button::Betu)].center()));
+    m_sheet = e2e::waitForWindow(view::sheetTitle(kMode));
+    QVERIFY(m_sheet != 0);
+    QVERIFY2(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs),
+             "the result window does not show its sheet with the two buttons");
+
+    // The horizontal fixation lines, two device pixels thick, where that client area puts
+    // them (a pixel either way for the rounding).
+    const QSize size = m_screen.size();
+    QCOMPARE(size, e2e::clientGeometry(m_sheet).size());
+    const double y = kMode.fixation.y() + 1;
+    for (const QPointF& ends : {QPointF(1, 21), QPointF(23, 43)}) {
+        const QPoint left = view::toPixels(size, kMode.sheet, {ends.x(), y});
+        const int right = view::toPixels(size, kMode.sheet, {ends.y(), y}).x();
+        int inked = 0;
+        for (int row = left.y() - 2; row <= left.y() + 2; ++row)
+            inked += view::shareAlongRow(m_screen, row, left.x() + 2, right - 2, view::kInk) == 1.0;
+        QCOMPARE(inked, 2);
+    }
+}
+
+void TstE2eClipboard::atTwiceTheScaleTheCopyHasTheResolutionOfTheScreen()
+{
+    const QImage before = m_screen;
+    QVERIFY(e2e::click(m_test, m_testButtons[int(view::Button::Keka)].center()));
+    QVERIFY2(
+        e2e::waitUntil([&] { return sheetDrawn() && m_screen != before; }, e2e::kSettleTimeoutMs),
+        "the sheet does not change after a click on 結果");
+    QVERIFY(e2e::click(m_sheet, m_sheetButtons.back().center()));
+    QVERIFY2(e2e::waitUntil([this] { return !(m_png = clipboardPng()).isNull(); },
+                            e2e::kSettleTimeoutMs),
+             "no picture on the clipboard after コピー");
+    qInfo("copied at scale 2: %d by %d pixels, %d dots per metre", m_png.width(), m_png.height(),
+          m_png.dotsPerMeterX());
+
+    // The client area's device pixels, twice its size in the program's own pixels, at twice
+    // the resolution: it pastes at the size of the sheet.
+    QCOMPARE(m_png.size(), e2e::clientGeometry(m_sheet).size());
+    QCOMPARE(m_png.dotsPerMeterX(), qRound(2 * 96 / 0.0254));
+    QCOMPARE(m_png.dotsPerMeterY(), qRound(2 * 96 / 0.0254));
+    // Between the labels and the buttons: the maps, drawn at that resolution rather than
+    // enlarged, and the screen still shows them so after the copy.
+    const QRect maps(0, m_png.height() / 6, m_png.width(), m_png.height() * 2 / 3);
+    QVERIFY(!isDoubledUp(m_png.copy(maps)));
+    QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
+    QCOMPARE(m_screen.copy(maps), m_png.copy(maps));
 }
 
 QTEST_MAIN(TstE2eClipboard)

@@ -1,10 +1,11 @@
-#include "support/testmain.h"
-
+#include "platform/application.h"
 #include "platform/canvas.h"
 #include "platform/twips.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
+#include <QTemporaryFile>
 #include <QtTest>
 
 namespace {
@@ -37,6 +38,29 @@ int inkCount(const QImage& image, const QColor& colour, const QRect& area)
     return count;
 }
 
+// Puts a hidden canvas on the offscreen screen of this device pixel ratio (see main()).
+bool placeOnScreenWithRatio(Canvas& canvas, double ratio)
+{
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->devicePixelRatio() == ratio) {
+            canvas.move(screen->geometry().topLeft() + QPoint(20, 20));
+            return canvas.devicePixelRatioF() == ratio;
+        }
+    }
+    return false;
+}
+
+// What the window shows, in its device pixels.
+QImage shown(Canvas& canvas)
+{
+    canvas.show();
+    if (!QTest::qWaitForWindowExposed(&canvas))
+        return {};
+    QImage image = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
 } // namespace
 
 class TstCanvas : public QObject {
@@ -59,6 +83,9 @@ private slots:
     void aDrawingThatIsNeverClearedIsKeptWhole();
     void whatIsDrawnIsWhatTheWindowShows();
     void theScreenFollowsADrawingAClearAndANewBackground();
+    void aHighDpiScreenGetsThePictureInItsDevicePixels_data();
+    void aHighDpiScreenGetsThePictureInItsDevicePixels();
+    void aWindowMovedToAHighDpiScreenKeepsItsDrawing();
 };
 
 void TstCanvas::twipsBecomePixelsThroughTheDpi_data()
@@ -235,6 +262,11 @@ void TstCanvas::dottedLinesHaveGapsAndSolidOnesNone()
     QVERIFY2(dotted >= 10 && dotted <= 30, qPrintable(QString::number(dotted)));
     QCOMPARE(canvas.currentX(), 5.0);
     QCOMPARE(canvas.currentY(), 9.0);
+
+    // Dotted every third pixel, to both ends.
+    canvas.line(8, 3, 8, 6);
+    for (int y = 30; y <= 60; ++y)
+        QCOMPARE(canvas.picture().pixelColor(80, y), QColor(y % 3 ? Qt::white : Qt::black));
 }
 
 void TstCanvas::clsAndANewBackgroundEraseTheDrawing()
@@ -348,7 +380,10 @@ void TstCanvas::theScreenFollowsADrawingAClearAndANewBackground()
         // The repaint is asked for after the drawing handler returns, then carried out.
         for (int pass = 0; pass < 3; ++pass)
             QCoreApplication::processEvents();
-        return canvas.screen()->grabWindow(canvas.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+        return canvas.screen()
+            ->grabWindow(canvas.winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
     };
     canvas.setForeColor(Qt::black);
     canvas.line(10, 50, 190, 50);
@@ -362,5 +397,97 @@ void TstCanvas::theScreenFollowsADrawingAClearAndANewBackground()
     QCOMPARE(shown.pixelColor(5, 90), QColor(32, 32, 32));
 }
 
-SHIYA_TEST_MAIN(TstCanvas)
+void TstCanvas::aHighDpiScreenGetsThePictureInItsDevicePixels_data()
+{
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("125 percent") << 1.25;
+    QTest::newRow("150 percent") << 1.5;
+    QTest::newRow("200 percent") << 2.0;
+}
+
+void TstCanvas::aHighDpiScreenGetsThePictureInItsDevicePixels()
+{
+    QFETCH(double, ratio);
+    Canvas canvas;
+    QVERIFY(placeOnScreenWithRatio(canvas, ratio));
+    setUp(canvas, 200, 100, 20, 10);
+    canvas.setForeColor(Qt::black);
+    canvas.line(1, 8, 19, 8);
+    canvas.setDrawStyle(DrawStyle::Dot);
+    canvas.line(18, 1, 18, 7);
+    canvas.setFontSize(9);
+    canvas.moveTo(1, 1);
+    canvas.print(QStringLiteral("左"));
+
+    const QImage picture = canvas.picture();
+    QCOMPARE(picture.size(), (QSizeF(200, 100) * ratio).toSize());
+    // It pastes at the window's size: 96 dpi times the ratio.
+    QCOMPARE(picture.dotsPerMeterX(), qRound(96 * ratio / 0.0254));
+    QCOMPARE(picture.dotsPerMeterY(), picture.dotsPerMeterX());
+    // A line one pixel of the window thick, a dotted one still dotted.
+    QCOMPARE(inkCount(picture, Qt::black, QRect(picture.width() / 2, 0, 1, picture.height())),
+             qRound(ratio));
+    const QRect dotted(qRound(180 * ratio) - 1, qRound(15 * ratio), 4, qRound(50 * ratio));
+    const int dots = inkCount(picture, Qt::black, dotted);
+    QVERIFY(dots > dotted.height() * qRound(ratio) / 5
+            && dots < dotted.height() * qRound(ratio) / 2);
+    // The text as tall as 9 points are at the picture's resolution.
+    QImage paper(picture);
+    paper.fill(Qt::white);
+    QPainter painter(&paper);
+    painter.setFont(canvas.drawFont());
+    painter.drawText(0, painter.fontMetrics().ascent(), QStringLiteral("左"));
+    painter.end();
+    const QRect text
+        = inkBox(picture.copy(0, 0, qRound(100 * ratio), qRound(60 * ratio)), Qt::white);
+    QVERIFY(qAbs(text.height() - inkBox(paper, Qt::white).height()) <= 2);
+
+    // The screen shows the picture pixel for pixel, also once it was taken.
+    QCOMPARE(shown(canvas), picture);
+}
+
+void TstCanvas::aWindowMovedToAHighDpiScreenKeepsItsDrawing()
+{
+    Canvas canvas;
+    setUp(canvas, 200, 100, 200, 100);
+    canvas.setForeColor(Qt::black);
+    canvas.line(20, 30, 180, 30);
+    QCOMPARE(shown(canvas).size(), QSize(200, 100));
+    // Scaled smoothly, so an edge may spread by a pixel.
+    const auto roughly = [](const QRect& actual, const QRect& expected) {
+        const QMargins spread(1, 1, 1, 1);
+        return actual.contains(expected - spread) && (expected + spread).contains(actual);
+    };
+
+    QVERIFY(placeOnScreenWithRatio(canvas, 2));
+    QCOMPARE(canvas.picture().size(), QSize(400, 200));
+    QVERIFY(roughly(inkBox(canvas.picture(), Qt::white), QRect(40, 60, 322, 2)));
+    QVERIFY(placeOnScreenWithRatio(canvas, 1));
+    QCOMPARE(canvas.picture().size(), QSize(200, 100));
+    QVERIFY(roughly(inkBox(canvas.picture(), Qt::white), QRect(20, 30, 161, 1)));
+}
+
+// The offscreen platform's usual screen, and to its right three screens at the device pixel
+// ratios of common high-DPI settings.
+int main(int argc, char* argv[])
+{
+    QTemporaryFile screens;
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open()) {
+        QByteArray config = R"({"screens": [)";
+        const double ratios[] = {1, 1.25, 1.5, 2};
+        for (int i = 0; i < 4; ++i)
+            config += QStringLiteral(R"(%1{"name": "%2", "x": %3, "y": 0, "width": 800, )"
+                                     R"("height": 800, "logicalDpi": 96, "dpr": %2})")
+                          .arg(i ? QStringLiteral(", ") : QString())
+                          .arg(ratios[i])
+                          .arg(800 * i)
+                          .toUtf8();
+        screens.write(config + "]}");
+        screens.flush();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    }
+    Application app(argc, argv);
+    TstCanvas test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_canvas.moc"

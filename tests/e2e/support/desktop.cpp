@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include <csignal>
 #include <optional>
@@ -118,7 +119,7 @@ QString ProgramUnderTest::executable()
     return qEnvironmentVariable("SHIYA_PROGRAM");
 }
 
-bool ProgramUnderTest::start(const QStringList& arguments)
+bool ProgramUnderTest::start(const QStringList& arguments, const QStringList& environment)
 {
     if (executable().isEmpty()) {
         m_process.setProgram(QString());
@@ -126,6 +127,7 @@ bool ProgramUnderTest::start(const QStringList& arguments)
     }
     m_process.setProgram(executable());
     m_process.setArguments(arguments);
+    m_process.setEnvironment(QProcess::systemEnvironment() + environment);
     m_process.setProcessChannelMode(QProcess::ForwardedChannels);
     // Should the test process die, the program goes with it instead of lingering.
     m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
@@ -237,6 +239,18 @@ QRect clientGeometry(WindowId window)
     return {*x, *y, *width, *height};
 }
 
+QRect outerGeometry(WindowId window)
+{
+    const QRect client = clientGeometry(window);
+    const QList<long> extents
+        = numbersIn(xpropValue({QStringLiteral("-id"), hexId(window), QStringLiteral("-notype"),
+                                QStringLiteral("_NET_FRAME_EXTENTS")}));
+    if (client.isEmpty() || extents.size() != 4)
+        return {};
+    // left, right, top, bottom
+    return client.adjusted(-int(extents[0]), -int(extents[2]), int(extents[1]), int(extents[3]));
+}
+
 QStringList windowStates(WindowId window)
 {
     const QString value = xpropValue({QStringLiteral("-id"), hexId(window),
@@ -277,6 +291,70 @@ bool fillsWorkArea(const QRect& client, const QRect& area)
            && qAbs(client.right() - area.right()) <= kBorder
            && qAbs(client.bottom() - area.bottom()) <= kBorder && topGap >= 0
            && topGap <= kTitleBar;
+}
+
+FrameWatch::FrameWatch()
+{
+    // Line-buffered, so that what has happened can be read while it runs.
+    m_xev.start(QStringLiteral("stdbuf"),
+                {QStringLiteral("-oL"), QStringLiteral("xev"), QStringLiteral("-root"),
+                 QStringLiteral("-event"), QStringLiteral("substructure")});
+    m_xev.waitForStarted();
+    // xev prints nothing until something happens: a window shown and hidden again until it
+    // reports one tells that it listens.
+    QWindow probe;
+    probe.setFlags(Qt::ToolTip);
+    probe.setGeometry(0, 0, 1, 1);
+    waitUntil(
+        [&] {
+            probe.setVisible(!probe.isVisible());
+            return (m_events += m_xev.readAllStandardOutput()).contains('\n');
+        },
+        kSettleTimeoutMs);
+}
+
+FrameWatch::~FrameWatch()
+{
+    m_xev.kill();
+    m_xev.waitForFinished();
+}
+
+bool FrameWatch::isWatching() const
+{
+    return m_xev.state() == QProcess::Running && m_events.contains('\n');
+}
+
+QList<QSize> FrameWatch::sizesShown(WindowId client)
+{
+    // The frame is the client window's parent.
+    const QRegularExpression parentPattern(QStringLiteral("Parent window id: (0x[0-9a-f]+)"));
+    const QRegularExpressionMatch parent = parentPattern.match(QString::fromUtf8(
+        runTool(QStringLiteral("xwininfo"),
+                {QStringLiteral("-children"), QStringLiteral("-id"), hexId(client)})
+            .out));
+    m_events += m_xev.readAllStandardOutput();
+    QList<QSize> sizes;
+    if (!parent.hasMatch())
+        return sizes;
+    // Blocks such as "ConfigureNotify event, ...\n    event 0x50d, window 0x2002d7, (100,100),
+    // width 727, height 291, ..." and "MapNotify event, ...\n    event 0x50d, window 0x2002d7".
+    const QString frame = parent.captured(1);
+    static const QRegularExpression sizePattern(QStringLiteral("width (\\d+), height (\\d+)"));
+    bool mapped = false;
+    QSize size;
+    for (QString block : QString::fromUtf8(m_events).split(QStringLiteral("\n\n"))) {
+        block = block.trimmed();
+        if (!block.contains(QStringLiteral(" window %1,").arg(frame))
+            || block.contains(QStringLiteral("parent %1,").arg(frame)))
+            continue;
+        const QRegularExpressionMatch match = sizePattern.match(block);
+        if (block.startsWith(QLatin1String("ConfigureNotify")) && match.hasMatch())
+            size = QSize(match.captured(1).toInt(), match.captured(2).toInt());
+        mapped = mapped || block.startsWith(QLatin1String("MapNotify"));
+        if (mapped && !size.isEmpty() && (sizes.isEmpty() || sizes.back() != size))
+            sizes.append(size);
+    }
+    return sizes;
 }
 
 bool closeWindow(WindowId window)

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -51,8 +52,9 @@ public:
     // The executable: $SHIYA_PROGRAM, which the build sets for every end-to-end test.
     static QString executable();
 
-    // Starts it; false (with the reason in errorString()) if it could not be started.
-    bool start(const QStringList& arguments = {});
+    // Starts it, with these NAME=value settings added to the test's environment; false (with
+    // the reason in errorString()) if it could not be started.
+    bool start(const QStringList& arguments = {}, const QStringList& environment = {});
     bool isRunning() const;
     QString errorString() const;
 
@@ -80,6 +82,9 @@ WindowId waitForWindow(const QString& title, int timeoutMs = kStartTimeoutMs);
 // The window's client area (without the window manager's frame and title bar) in screen
 // coordinates; an empty rectangle if the window cannot be read.
 QRect clientGeometry(WindowId window);
+// The window with the frame the window manager puts around it (_NET_FRAME_EXTENTS), in
+// screen coordinates; an empty rectangle if the window cannot be read.
+QRect outerGeometry(WindowId window);
 // The window manager's state atoms of the window (_NET_WM_STATE), such as
 // "_NET_WM_STATE_MAXIMIZED_VERT".
 QStringList windowStates(WindowId window);
@@ -90,6 +95,25 @@ QRect workArea();
 // Whether a client area takes the whole work area but for a title bar (and a frame line of
 // at most two pixels) above it: how a maximised window looks.
 bool fillsWorkArea(const QRect& client, const QRect& area);
+
+// Watches the window manager's frames (xev on the root window) from its construction on, to
+// tell the sizes a window showed itself in, however briefly.
+class FrameWatch {
+public:
+    FrameWatch();
+    ~FrameWatch();
+    FrameWatch(const FrameWatch&) = delete;
+    FrameWatch& operator=(const FrameWatch&) = delete;
+
+    bool isWatching() const;
+    // The sizes the frame around this client window had while it was mapped, in order, each
+    // size once per change.
+    QList<QSize> sizesShown(WindowId client);
+
+private:
+    QProcess m_xev;
+    QByteArray m_events;
+};
 
 // Asks the window to close, as a click on its close box does.
 bool closeWindow(WindowId window);
