@@ -154,15 +154,18 @@ void TstResultWindow::loadingGivesAFixedSizeCentredAtASixthOfTheScreen()
     h.show();
     FrmBetu& w = sheetWindow(h);
     QVERIFY(!w.isVisible());
-    // 11000 by 4500 twips outside, less a nominal frame of 120 by 450 twips.
-    const QRect client(0, 0, 10880, 4050);
+    // 11000 by 4500 twips outside, less the frame the platform puts around a window (here
+    // the test window's: the offscreen platform has no window manager to ask).
+    const double twipsPerPixel = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInch();
+    const QSize frame = h.test.frameGeometry().size() - h.test.size();
+    const QRect client(0, 0, 11000 - qRound(frame.width() * twipsPerPixel),
+                       4500 - qRound(frame.height() * twipsPerPixel));
     QCOMPARE(twipsMismatch(QRect(QPoint(), w.size()), client), QString());
     QCOMPARE(w.minimumSize(), w.size());
     QCOMPARE(w.maximumSize(), w.size());
     // The outer size in twips centred on the screen, its top at a sixth of the screen's
     // height; a pixel either way for the rounding of twips.
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    const double twipsPerPixel = 1440.0 / QGuiApplication::primaryScreen()->logicalDotsPerInch();
     const double left = (screen.width() * twipsPerPixel - 11000) / 2 / twipsPerPixel;
     const double top = screen.height() * twipsPerPixel / 6 / twipsPerPixel;
     QVERIFY2(qAbs(w.pos().x() - left) <= 1 && qAbs(w.pos().y() - top) <= 1,
