@@ -98,16 +98,6 @@ void Canvas::setUserPos(QWidget* control, double left, double top)
     control->move(qRound(toPixelsX(left)), qRound(toPixelsY(top)));
 }
 
-void Canvas::setUserLeft(QWidget* control, double left)
-{
-    control->move(qRound(toPixelsX(left)), control->y());
-}
-
-void Canvas::setUserTop(QWidget* control, double top)
-{
-    control->move(control->x(), qRound(toPixelsY(top)));
-}
-
 void Canvas::setUserWidth(QWidget* control, double width)
 {
     control->resize(qMax(0, qRound(toPixelsX(width))), control->height());

@@ -35,8 +35,6 @@ public:
     // Geometry of a child control in user units.
     QRectF userRect(const QWidget* control) const;
     void setUserPos(QWidget* control, double left, double top);
-    void setUserLeft(QWidget* control, double left);
-    void setUserTop(QWidget* control, double top);
     void setUserWidth(QWidget* control, double width);
     void setUserHeight(QWidget* control, double height);
 

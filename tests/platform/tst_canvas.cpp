@@ -144,8 +144,7 @@ void TstCanvas::controlsKeepTheirPixelsWhenTheScaleOrSizeChanges()
     QCOMPARE(inNewUnits.topLeft(), QPointF(9.88, 8.2));
     QCOMPARE(inNewUnits.size(), QSizeF(0.24, 0.24));
 
-    canvas.setUserLeft(control, 1);
-    canvas.setUserTop(control, 2);
+    canvas.setUserPos(control, 1, 2);
     QCOMPARE(control->pos(), QPoint(50, 100));
 }
 
