@@ -24,6 +24,14 @@ void IntervalTimer::setInterval(int milliseconds)
     apply();
 }
 
+void IntervalTimer::start(int milliseconds)
+{
+    m_enabled = true;
+    m_interval = qMax(0, milliseconds);
+    m_inProgress = 0;
+    apply();
+}
+
 void IntervalTimer::setDrivenByHand(bool byHand)
 {
     if (byHand == m_byHand)
@@ -41,6 +49,19 @@ bool IntervalTimer::advance()
     return true;
 }
 
+int IntervalTimer::elapse(int milliseconds)
+{
+    int ticks = 0;
+    while (isTicking() && m_elapsed + milliseconds >= m_inProgress) {
+        milliseconds -= m_inProgress - m_elapsed;
+        advance();
+        ++ticks;
+    }
+    if (isTicking())
+        m_elapsed += milliseconds;
+    return ticks;
+}
+
 void IntervalTimer::apply()
 {
     if (!isTicking()) {
@@ -54,6 +75,7 @@ void IntervalTimer::apply()
 void IntervalTimer::startInterval()
 {
     m_inProgress = m_interval;
+    m_elapsed = 0;
     if (m_byHand)
         m_timer.stop();
     else
@@ -66,5 +88,6 @@ void IntervalTimer::intervalEnded()
     // first interval at the new pace.
     if (m_inProgress != m_interval)
         startInterval();
+    m_elapsed = 0;
     emit tick();
 }

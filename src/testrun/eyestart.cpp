@@ -73,8 +73,8 @@ void EyeStart::start(const Eye& eye)
     (s.*(gridMode(s).*eye.grid)).reset();
     s.w = 0;
 
-    test.tmr1->setEnabled(true);
-    test.tmr1->setInterval(s.Spd);
+    // The start delay counts from this click, also when the eye's run is restarted.
+    test.tmr1->start(s.Spd);
 
     bool& toggle = this->*eye.tipToggle;
     if (!toggle) {

@@ -100,6 +100,14 @@ void TstTimerAndShape::aNewIntervalAppliesFromTheNextTick()
     byHand.setInterval(500);
     byHand.setEnabled(true);
     QCOMPARE(byHand.intervalInProgress(), 500);
+
+    // Time let pass by hand ticks where the intervals end; start() begins a fresh one.
+    QCOMPARE(byHand.elapse(1250), 2);
+    byHand.start(500);
+    QCOMPARE(byHand.elapse(499), 0);
+    QCOMPARE(byHand.elapse(1), 1);
+    byHand.setInterval(0);
+    QCOMPARE(byHand.elapse(5000), 0);
 }
 
 void TstTimerAndShape::theShapeIsACircleInTheMiddleOfItsBox()
