@@ -97,12 +97,16 @@ void FieldLayout::keepRun(const GridMode& mode)
 
 void FieldLayout::keepInPlace(QWidget* shape, Kept& kept, const QSize& from, const GridMode& mode)
 {
-    const bool untouched = kept.size == from && kept.pixels == shape->pos();
+    // The shape keeps its size in pixels, so it is its centre that stays on the field: the
+    // mark's centre is the run's fixation point.
+    const bool untouched = kept.size == from && kept.pixels == shape->geometry();
+    const QPointF centre = QRectF(shape->geometry()).center();
     const QPointF units = untouched ? kept.units
-                                    : QPointF(shape->x() * mode.field.scaleWidth / from.width(),
-                                              shape->y() * mode.field.scaleHeight / from.height());
-    m_test.setUserPos(shape, units.x(), units.y());
-    kept = {shape->pos(), units, m_test.size()};
+                                    : QPointF(centre.x() * mode.field.scaleWidth / from.width(),
+                                              centre.y() * mode.field.scaleHeight / from.height());
+    const QRectF box = m_test.userRect(shape);
+    m_test.setUserPos(shape, units.x() - box.width() / 2, units.y() - box.height() / 2);
+    kept = {shape->geometry(), units, m_test.size()};
 }
 
 void FieldLayout::setScale(const GridMode& mode)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -39,8 +40,8 @@ private:
     // Where a resize during a run last put a shape, so that a run of resizes (through a
     // window a pixel wide, say) does not add up the rounding of each.
     struct Kept {
-        QPoint pixels;
-        QPointF units;
+        QRect pixels;
+        QPointF units; // its centre, in field units
         QSize size;
     };
     void keepInPlace(QWidget* shape, Kept& kept, const QSize& from, const GridMode& mode);

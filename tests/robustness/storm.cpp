@@ -37,7 +37,7 @@ struct Storm::Snapshot {
     bool right = false;
     bool ticking = false;
     QSize size;
-    QPointF mark; // top-left corner, in field units
+    QPointF mark; // centre, in field units
     bool labelsShown = false;
 };
 
@@ -223,7 +223,7 @@ QString Storm::check(Event event, const Snapshot& before)
     if (event == Event::Resize && running) {
         const FrmTest& test = m_h->test;
         const QSize now = test.size();
-        const QPointF mark = test.userRect(test.shp1).topLeft();
+        const QPointF mark = test.userRect(test.shp1).center();
         const auto pixel = [](double units, int a, int b) { return units / a + units / b + 1e-6; };
         const bool measurable = qMin(before.size.width(), now.width()) >= 100
                                 && qMin(before.size.height(), now.height()) >= 100;
@@ -289,7 +289,7 @@ Storm::Snapshot Storm::snapshot() const
     snap.right = m_h->st.swtRgt;
     snap.ticking = m_h->test.tmr1->isTicking();
     snap.size = m_h->test.size();
-    snap.mark = m_h->test.userRect(m_h->test.shp1).topLeft();
+    snap.mark = m_h->test.userRect(m_h->test.shp1).center();
     snap.labelsShown = m_h->test.lblRdme[0]->isVisible() || m_h->test.lblRdme[1]->isVisible();
     return snap;
 }

@@ -17,12 +17,16 @@ void addModeRows()
 }
 
 // The ways the window's size changes, one letter each: s smaller, 1 a pixel wide and back,
-// m minimised and restored, e a resize event that keeps the size.
+// m minimised and restored, e a resize event that keeps the size, h halved (a maximised
+// window made normal).
 void changeSize(Harness& h, QChar how)
 {
     switch (how.toLatin1()) {
     case 's':
         h.resizeClient(900, 700);
+        break;
+    case 'h':
+        h.resizeClient(500, 400);
         break;
     case '1':
         h.resizeClient(1, 1);
@@ -44,12 +48,14 @@ void addResizeRows()
 {
     QTest::addColumn<bool>("coarse");
     QTest::addColumn<QChar>("how");
-    QTest::newRow("fine grid, window made smaller") << false << QChar('s');
-    QTest::newRow("fine grid, a pixel wide and back") << false << QChar('1');
-    QTest::newRow("fine grid, minimised and restored") << false << QChar('m');
-    QTest::newRow("fine grid, resize event of the same size") << false << QChar('e');
-    QTest::newRow("coarse grid, window made smaller") << true << QChar('s');
-    QTest::newRow("coarse grid, resize event of the same size") << true << QChar('e');
+    QTest::addColumn<bool>("largeDot");
+    QTest::newRow("fine grid, window made smaller") << false << QChar('s') << false;
+    QTest::newRow("fine grid, a pixel wide and back") << false << QChar('1') << false;
+    QTest::newRow("fine grid, minimised and restored") << false << QChar('m') << false;
+    QTest::newRow("fine grid, resize event of the same size") << false << QChar('e') << false;
+    QTest::newRow("fine grid, large dot, window halved") << false << QChar('h') << true;
+    QTest::newRow("coarse grid, window made smaller") << true << QChar('s') << false;
+    QTest::newRow("coarse grid, resize event of the same size") << true << QChar('e') << false;
 }
 
 // Switches to the coarse grid if asked to; the table of the grid in force.
@@ -221,8 +227,11 @@ void TstFieldLayout::aResizeDuringARunKeepsItsMarkPointsAndLabels()
 {
     QFETCH(bool, coarse);
     QFETCH(QChar, how);
+    QFETCH(bool, largeDot);
     Harness h(kClient);
     const grids::Grid& mode = chooseGrid(h, coarse);
+    if (largeDot)
+        h.perform(QStringLiteral("TT"));
     h.shiftClick(5, 4); // the mark moved off the centre before the run
     h.test.cmdLft->click();
     for (int dot = 1; dot <= 10; ++dot) {
@@ -232,7 +241,7 @@ void TstFieldLayout::aResizeDuringARunKeepsItsMarkPointsAndLabels()
     }
     const ResultGrid left = leftGrid(h.st);
     const ResultGrid right = rightGrid(h.st);
-    const QRectF mark = h.mark();
+    const QPointF centre = h.markCentre();
 
     changeSize(h, how);
 
@@ -241,8 +250,9 @@ void TstFieldLayout::aResizeDuringARunKeepsItsMarkPointsAndLabels()
     QCOMPARE(QPointF(h.st.x2L, h.st.y2L), QPointF(5, 4));
     QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(5, 4));
     QCOMPARE(QPointF(h.st.x2R, h.st.y2R), mode.field.fixation);
-    QCOMPARE_UNITS(h.mark().x(), mark.x(), 2 * h.halfPixelX());
-    QCOMPARE_UNITS(h.mark().y(), mark.y(), 2 * h.halfPixelY());
+    // The mark's centre is the fixation point, whatever the mark's size in pixels.
+    QCOMPARE_UNITS(h.markCentre().x(), centre.x(), 2 * h.halfPixelX());
+    QCOMPARE_UNITS(h.markCentre().y(), centre.y(), 2 * h.halfPixelY());
     QVERIFY(h.test.lblRdme[0]->isHidden() && h.test.lblRdme[1]->isHidden());
     // The run goes on where it was, to its end.
     QCOMPARE(h.st.w, 10);
