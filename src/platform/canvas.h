@@ -56,8 +56,6 @@ public:
 
     // Erases the drawing to the background colour; controls are not affected.
     void cls();
-    // Whether nothing was drawn since the last clear.
-    bool isBlank() const { return m_ink.isNull(); }
     // Prints text with its top-left corner at the current position, in the foreColor and the
     // window's font at fontSize(); afterwards the position is at the start of the next line.
     void print(const QString& text);

@@ -6,16 +6,34 @@
 #include "testrun/teststate.h"
 #include "windows/resultwindow.h"
 
+#include <QApplication>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace {
 
 // Outer size of the window, title bar and border included.
 constexpr int kWidthTwips = 11000;
 constexpr int kHeightTwips = 4500;
+// The title bar and border of a window, until a window manager has framed one of the
+// program's windows.
+constexpr int kFrameWidthTwips = 120;
+constexpr int kFrameHeightTwips = 450;
+
+// The frame of another normal window of the program that a window manager has framed; a
+// maximised one may have lost its border.
+QMargins frameOfAnotherWindow()
+{
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        const QWindow* window = widget->windowHandle();
+        if (window && widget->windowType() == Qt::Window && widget->isVisible()
+            && window->windowStates() == Qt::WindowNoState && !window->frameMargins().isNull())
+            return window->frameMargins();
+    }
+    return {};
+}
 
 } // namespace
 
@@ -41,6 +59,12 @@ FrmBetu& ResultSheet::touch()
         m_window = new FrmBetu;
         FrmBetu* window = m_window;
         QObject::connect(window, &FrmBetu::labelChanged, window, [this] { onLabelChanged(); });
+        QObject::connect(window, &FrmBetu::framed, window,
+                         [this](const QMargins& frame) { m_learntFrame = frame; });
+        QObject::connect(window, &FrmBetu::clientResized, window, [this] {
+            if (m_shown)
+                draw(*m_shown);
+        });
         QObject::connect(window->cmdCopy, &QPushButton::clicked, window,
                          [this] { onCopyClicked(); });
         QObject::connect(window->cmdClr, &QPushButton::clicked, window,
@@ -55,11 +79,25 @@ void ResultSheet::unload()
     delete m_window;
 }
 
+QMargins ResultSheet::expectedFrame() const
+{
+    if (m_learntFrame)
+        return *m_learntFrame;
+    const QMargins other = frameOfAnotherWindow();
+    if (!other.isNull())
+        return other;
+    const double dpi = twips::screenDpi();
+    const int side = twips::toPixels(kFrameWidthTwips, dpi) / 2;
+    const int titleBar = twips::toPixels(kFrameHeightTwips, dpi) - side;
+    return {side, titleBar, side, side};
+}
+
 void ResultSheet::load(FrmBetu& window)
 {
     const double dpi = twips::screenDpi();
     const QSize outer(twips::toPixels(kWidthTwips, dpi), twips::toPixels(kHeightTwips, dpi));
-    window.setOuterSize(outer);
+    m_shown.reset();
+    window.setOuterSize(outer, expectedFrame());
 
     setupSheet(gridMode(m_state));
 
@@ -135,14 +173,8 @@ void ResultSheet::showInFront(FrmBetu& window)
 
 void ResultSheet::onKekaClicked()
 {
-    FrmBetu& window = touch();
-    window.cls();
-    showInFront(window);
-    sheet::drawCross(window, m_state);
-    sheet::printEyes(window, m_state);
-    sheet::printDate(window, m_state, m_services, sheet::Side::TestWindow);
-    sheet::printTenSizes(window, m_state);
-    sheet::drawMarks(window, m_state);
+    showInFront(touch());
+    drawSheet({sheet::Side::TestWindow, true, m_state});
     // The test window's current point is left where the loop counters end, one past the grid.
     m_state.a = gridMode(m_state).columns;
     m_state.b = gridMode(m_state).rows;
@@ -156,12 +188,7 @@ void ResultSheet::onBetuClicked()
 void ResultSheet::onLabelChanged()
 {
     // The marks are not redrawn: the sheet shows none until the results are drawn again.
-    FrmBetu& window = *m_window;
-    window.cls();
-    sheet::printEyes(window, m_state);
-    sheet::drawCross(window, m_state);
-    sheet::printDate(window, m_state, m_services, sheet::Side::ResultWindow);
-    sheet::printTenSizes(window, m_state);
+    drawSheet({sheet::Side::ResultWindow, false, m_state});
 }
 
 void ResultSheet::onCopyClicked()
@@ -172,10 +199,33 @@ void ResultSheet::onCopyClicked()
 
 void ResultSheet::onClearClicked()
 {
-    FrmBetu& window = *m_window;
-    onLabelChanged();
     leftGrid(m_state).reset();
     rightGrid(m_state).reset();
-    sheet::drawMarks(window, m_state);
-    window.cmdCopy->setFocus();
+    drawSheet({sheet::Side::ResultWindow, true, m_state});
+    m_window->cmdCopy->setFocus();
+}
+
+void ResultSheet::drawSheet(Drawing drawing)
+{
+    m_shown = std::move(drawing);
+    draw(*m_shown);
+}
+
+void ResultSheet::draw(const Drawing& drawing)
+{
+    FrmBetu& window = *m_window;
+    const TestState& state = drawing.state;
+    window.cls();
+    // Each side draws the annotations in its own order.
+    if (drawing.side == sheet::Side::TestWindow) {
+        sheet::drawCross(window, state);
+        sheet::printEyes(window, state);
+    } else {
+        sheet::printEyes(window, state);
+        sheet::drawCross(window, state);
+    }
+    sheet::printDate(window, state, m_services, drawing.side);
+    sheet::printTenSizes(window, state);
+    if (drawing.marks)
+        sheet::drawMarks(window, state);
 }

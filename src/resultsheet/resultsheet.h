@@ -1,12 +1,17 @@
 #pragma once
 
+#include "resultsheet/sheetdrawing.h"
+#include "testrun/teststate.h"
+
+#include <QMargins>
 #include <QPointer>
+
+#include <optional>
 
 class FrmBetu;
 struct GridMode;
 struct Services;
 struct SheetGeometry;
-struct TestState;
 
 // The result window's life and the buttons that act on the sheet. The window is loaded the
 // first time anything touches it and again after the user has closed it; it holds no
@@ -39,14 +44,29 @@ public:
     void onClearClicked();
 
 private:
+    // What the sheet shows: who drew it, whether with the marks, and from what state.
+    struct Drawing {
+        sheet::Side side;
+        bool marks;
+        TestState state;
+    };
+
     void load(FrmBetu& window);
+    QMargins expectedFrame() const;
     void setupSheet15();
     void setupSheet11();
     void setupSheet(const GridMode& mode);
     static void applyScale(FrmBetu& window, const SheetGeometry& geometry);
     void showInFront(FrmBetu& window);
+    // Clears the sheet and draws it; what the sheet shows is kept, so that a new client
+    // area shows it again as it was.
+    void drawSheet(Drawing drawing);
+    void draw(const Drawing& drawing);
 
     TestState& m_state;
     Services& m_services;
     QPointer<FrmBetu> m_window;
+    std::optional<Drawing> m_shown; // what the loaded window shows; none while blank
+    // The frame the window manager put around a result window, once one was framed.
+    std::optional<QMargins> m_learntFrame;
 };

@@ -5,31 +5,11 @@
 #include "windows/flatbutton.h"
 #include "windows/icons.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QPushButton>
-#include <QTimer>
-
-#include <optional>
+#include <QWindow>
 
 namespace {
-
-// The title bar and border of a window, until a window manager has framed one of the
-// program's windows.
-constexpr int kFrameWidthTwips = 120;
-constexpr int kFrameHeightTwips = 450;
-// How long the first window waits for the window manager to frame it; it takes a few
-// milliseconds, and without a window manager there is no frame to wait for.
-constexpr int kFrameWaitMs = 500;
-
-// The frame the window manager put around a result window, once one has been shown.
-std::optional<QSize> g_frame;
-
-QSize frameOf(const QWidget* window)
-{
-    return window->frameGeometry().size() - window->size();
-}
 
 bool isNormal(const QWidget* window)
 {
@@ -100,67 +80,47 @@ void FrmBetu::createComboBoxes()
     cmbo1 = make("cmbo1", 1800);
 }
 
-void FrmBetu::setOuterSize(const QSize& outer)
+void FrmBetu::setOuterSize(const QSize& outer, const QMargins& expectedFrame)
 {
     m_outerSize = outer;
-    setFixedSize(outer - expectedFrame());
+    m_sizedFor = expectedFrame;
+    setFixedSize(outer.shrunkBy(expectedFrame));
 }
 
-QSize FrmBetu::expectedFrame() const
+QMargins FrmBetu::frame() const
 {
-    if (g_frame)
-        return *g_frame;
-    // Any other normal window of the program has the same frame; a maximised one may have
-    // lost its border.
-    for (const QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != this && window->windowType() == Qt::Window && window->isVisible()
-            && isNormal(window) && !frameOf(window).isNull())
-            return frameOf(window);
-    }
-    return {twips::toPixels(kFrameWidthTwips, m_dpi), twips::toPixels(kFrameHeightTwips, m_dpi)};
-}
-
-void FrmBetu::setVisible(bool visible)
-{
-    Canvas::setVisible(visible);
-    if (!visible || g_frame || !frameOf(this).isNull())
-        return;
-    // What the caller draws next must be laid out for the final client area.
-    QEventLoop loop;
-    m_frameWait = &loop;
-    QTimer::singleShot(kFrameWaitMs, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    m_frameWait = nullptr;
-    if (!g_frame)
-        fitToFrame(QSize(0, 0));
+    // The margins, unlike frameGeometry() less size(), do not change with the rounding of
+    // the client area at a fractional device pixel ratio.
+    const QWindow* window = windowHandle();
+    return window ? window->frameMargins() : QMargins();
 }
 
 bool FrmBetu::event(QEvent* event)
 {
     const bool handled = Canvas::event(event);
     const QEvent::Type type = event->type();
-    const bool placed = type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize;
-    if (placed && isVisible() && isNormal(this) && !frameOf(this).isNull()) {
-        fitToFrame(frameOf(this));
-        if (m_frameWait)
-            m_frameWait->quit();
-    }
+    // A window manager's frame moves the client area; the window's own resize is not news.
+    const bool placed = type == QEvent::Show || type == QEvent::Move;
+    if (placed && isVisible() && isNormal(this) && !frame().isNull())
+        fitToFrame(frame());
     return handled;
 }
 
-void FrmBetu::fitToFrame(const QSize& frame)
+void FrmBetu::fitToFrame(const QMargins& frame)
 {
-    g_frame = frame;
-    const QSize client = m_outerSize - frame;
-    if (m_outerSize.isEmpty() || client == size())
+    if (m_outerSize.isEmpty() || (m_framed && frame == m_sizedFor))
         return;
+    m_framed = true;
+    emit framed(frame);
+    if (frame == m_sizedFor)
+        return;
+    m_sizedFor = frame;
     const QList<QWidget*> controls{cmdClr, cmbo2, cmbo1, cmdCopy};
     QList<QPointF> places;
     for (const QWidget* control : controls)
         places.append(userRect(control).topLeft());
-    setFixedSize(client);
+    setFixedSize(m_outerSize.shrunkBy(frame));
     for (int i = 0; i < controls.size(); ++i)
         setUserPos(controls[i], places[i].x(), places[i].y());
-    if (!isBlank())
-        emit labelChanged();
+    emit clientResized();
 }

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace sheettest;
@@ -20,6 +21,7 @@ private slots:
     void aNewWindowHasItsControlsAsDefined();
     void tabOrderRunsCopyLeftLabelRightLabelClear();
     void loadingGivesAFixedSizeCentredAtASixthOfTheScreen();
+    void aFrameKnownOnlyAfterTheShowResizesOnceAndKeepsTheSheet();
     void loadingSetsScaleTitleCombosAndButtonsForTheGridInUse_data();
     void loadingSetsScaleTitleCombosAndButtonsForTheGridInUse();
     void theGridSwitchLoadsTheWindowHiddenAndMovesNoControl();
@@ -171,6 +173,41 @@ void TstResultWindow::loadingGivesAFixedSizeCentredAtASixthOfTheScreen()
     QVERIFY2(qAbs(w.pos().x() - left) <= 1 && qAbs(w.pos().y() - top) <= 1,
              qPrintable(QStringLiteral("at %1,%2").arg(w.pos().x()).arg(w.pos().y())));
     QCOMPARE(w.picture().size(), w.size());
+}
+
+void TstResultWindow::aFrameKnownOnlyAfterTheShowResizesOnceAndKeepsTheSheet()
+{
+    Harness h;
+    h.show();
+    fillPattern(h.st.kekaL15, 1);
+    fillPattern(h.st.kekaR15, 2);
+    moveCrossesOffTheSheet(h.st, kFine);
+    h.test.cmdKeka->click();
+    FrmBetu& w = sheetWindow(h);
+    const QRectF copy = w.userRect(w.cmdCopy);
+    const auto sheetFaults = [&] {
+        Annotations expected = startAnnotations(h, kFine.sheet.dateXFromResults);
+        return annotationFaults(w.picture(), w, kFine, expected)
+               + markFaults(w.picture(), w, kFine, h.st.kekaL15, h.st.kekaR15);
+    };
+
+    // A window manager that frames the window late, with a frame unlike the one expected,
+    // and reports it again with a move.
+    const QMargins frame(3, 25, 4, 5);
+    QSignalSpy resized(&w, &FrmBetu::clientResized);
+    w.fitToFrame(frame);
+    w.fitToFrame(frame);
+    QCOMPARE(resized.count(), 1);
+    const QRect outer(QPoint(), w.size().grownBy(frame));
+    QCOMPARE(twipsMismatch(outer, {0, 0, 11000, 4500}), QString());
+    QCOMPARE(w.picture().size(), w.size());
+    QVERIFY(qAbs(w.userRect(w.cmdCopy).top() - copy.top()) < w.toUnitsY(1));
+    Faults faults = sheetFaults();
+    QVERIFY2(faults.isEmpty(), report(faults));
+
+    // The frame is learnt: a window loaded again has its size at once.
+    closeSheet(h);
+    QCOMPARE(h.program.resultSheet().touch().size().grownBy(frame), outer.size());
 }
 
 void TstResultWindow::loadingSetsScaleTitleCombosAndButtonsForTheGridInUse_data()

@@ -145,12 +145,15 @@ QString describe(Mark mark)
 }
 
 Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
-              const QList<int>& ignoredColumns, QString* picture)
+              const QList<int>& ignoredColumns, QString* picture, double ratio)
 {
     // The marks are printed at 9 points (12 pixels) in a full-width typeface: the glyph lies
     // within about 12 by 12 pixels right of and below the text's corner. Neighbouring marks
-    // are at least 15 pixels apart.
-    const QRect box = QRect(origin + QPoint(-2, -1), QSize(16, 15)).intersected(sheet.rect());
+    // are at least 15 pixels apart. Every length scales with the device pixel ratio, and so
+    // does the ink of strokes that stay about a pixel wide.
+    const auto px = [ratio](double pixels) { return qRound(pixels * ratio); };
+    const QRect box
+        = QRect(origin + QPoint(-px(2), -px(1)), QSize(px(16), px(15))).intersected(sheet.rect());
     const auto counted
         = [&](int x, int y) { return !ignoredRows.contains(y) && !ignoredColumns.contains(x); };
     const auto inkAt = [&](int x, int y) {
@@ -177,25 +180,29 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
             inked = inked.isNull() ? QRect(x, y, 1, 1) : inked.united(QRect(x, y, 1, 1));
         }
     }
-    if (ink < 8 || inked.width() < 5 || inked.height() < 5)
+    if (ink < 8 * ratio || inked.width() < px(5) || inked.height() < px(5))
         return Mark::Unreadable;
     // The typeface's bearings put the ink of all three marks 1 pixel right of the corner and
     // 2 ("○", "●") or 3 ("×") pixels below it.
     const QPoint offset = inked.topLeft() - origin;
-    if (offset.x() < 0 || offset.x() > 2 || offset.y() < 1 || offset.y() > 4)
+    if (offset.x() < 0 || offset.x() > px(2) || offset.y() < px(1) || offset.y() > px(4))
         return Mark::Misplaced;
 
-    // The pixels at most one pixel from the centre of the inked area (those that count).
+    // The pixels at most one pixel from the centre of the inked area (those that count);
+    // further out, short of a ring's radius, where the fixation lines hide the centre.
     const double cx = (inked.left() + inked.right()) / 2.0;
     const double cy = (inked.top() + inked.bottom()) / 2.0;
     int centre = 0;
     int centreInk = 0;
-    for (int y = int(std::ceil(cy - 1)); y <= int(std::floor(cy + 1)); ++y) {
-        for (int x = int(std::ceil(cx - 1)); x <= int(std::floor(cx + 1)); ++x) {
-            if (!counted(x, y))
-                continue;
-            ++centre;
-            centreInk += inkAt(x, y) ? 1 : 0;
+    for (double reach = ratio; centreInk == 0 && reach <= 2 * ratio; reach += 1) {
+        centre = 0;
+        for (int y = int(std::ceil(cy - reach)); y <= int(std::floor(cy + reach)); ++y) {
+            for (int x = int(std::ceil(cx - reach)); x <= int(std::floor(cx + reach)); ++x) {
+                if (!counted(x, y))
+                    continue;
+                ++centre;
+                centreInk += inkAt(x, y) ? 1 : 0;
+            }
         }
     }
     if (centre == 0)
@@ -209,7 +216,7 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
             area += counted(x, y) ? 1 : 0;
     const double fill = double(ink) / qMax(1, area);
 
-    if (centreInk == 0 && ink >= 16 && fill < 0.5)
+    if (centreInk == 0 && ink >= 16 * ratio && fill < 0.5)
         return Mark::Seen;
     if (centreInk == centre && fill >= 0.6)
         return Mark::NotSeen;

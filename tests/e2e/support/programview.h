@@ -87,9 +87,10 @@ QString describe(Mark mark);
 // ring with nothing at its centre. A glyph whose ink does not begin a pixel or so right of
 // and two or three pixels below the corner is Misplaced. Rows and columns in `ignoredRows` and
 // `ignoredColumns` (the fixation lines that run through some marks) are left out. `picture`, if
-// given, gets the mark drawn in characters, for messages.
+// given, gets the mark drawn in characters, for messages. A picture at a device pixel ratio
+// other than 1 is read with every length scaled by it.
 Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
-              const QList<int>& ignoredColumns, QString* picture = nullptr);
+              const QList<int>& ignoredColumns, QString* picture = nullptr, double ratio = 1);
 
 // Where the sheet prints the text of mark (column, row) of the left or the right map.
 QPoint markOrigin(const QSize& sheet, const GridMode& mode, bool rightMap, int column, int row);
