@@ -14,9 +14,10 @@ source ./run.sh
 # X tools they drive the program with (xdotool, xclip, wmctrl; xprop and xwininfo are in
 # x11-utils). The install checks use desktop-file-utils and appstream, and building the
 # Debian package needs dpkg-shlibdeps (dpkg-dev) and `file`, which CPack runs on every
-# installed file to find the ELF ones; without it the package build fails.
+# installed file to find the ELF ones; without it the package build fails. lintian checks
+# the package against Debian's policy.
 ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-utils wmctrl \
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file lintian
 
 jobs=2
 

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the build into a scratch prefix and checks that the program, its menu entry, its
-# description and its icon at every size arrive where a desktop looks for them.
+# description, its manual page and its icon at every size arrive where a desktop looks for
+# them.
 # usage: check-install.sh <build dir> <app id> <icon size>...
 set -eu
 build=$1
@@ -19,6 +20,8 @@ grep -q '^Exec=shiyakensa$' "$desktop" || fail "Exec line of $desktop"
 grep -q "^Icon=$id\$" "$desktop" || fail "Icon line of $desktop"
 grep -q '^Name\[ja\]=視野検査$' "$desktop" || fail "Japanese name in $desktop"
 [ -f "$prefix/share/metainfo/$id.metainfo.xml" ] || fail "metainfo"
+man="$prefix/share/man/man1/shiyakensa.1.gz"
+gzip -dc "$man" 2>/dev/null | grep -q '^\.TH SHIYAKENSA 1 ' || fail "$man"
 for size in "$@"; do
     icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
     [ -s "$icon" ] || fail "$icon"
@@ -27,4 +30,4 @@ for size in "$@"; do
     expected="0 0 $((size / 256)) $((size % 256)) 0 0 $((size / 256)) $((size % 256))"
     [ "$dims" = "$expected" ] || fail "$icon is not ${size}x${size} ($dims)"
 done
-echo "installed: program, menu entry, metainfo and $# icon sizes"
+echo "installed: program, menu entry, metainfo, manual page and $# icon sizes"
