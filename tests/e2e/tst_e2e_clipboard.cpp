@@ -440,6 +440,7 @@ bool TstE2eClipboard::copied()
 void TstE2eClipboard::atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution_data()
 {
     QTest::addColumn<double>("ratio");
+    QTest::newRow("100 %") << 1.0;
     QTest::newRow("125 %") << 1.25;
     QTest::newRow("150 %: a client area asked for comes back a fraction of a pixel off") << 1.5;
     QTest::newRow("175 %") << 1.75;
