@@ -1,6 +1,7 @@
 // The real program on a real X server: the result sheet of a fresh start, copied to the X
 // clipboard with its Copy button and read back by another program (xclip); the result
-// window's size with its frame; and the copy at twice the scale.
+// window's size with its frame; and every mark of the sheet, on the screen and copied,
+// before and after a move, at every usual screen scale.
 #include "support/desktop.h"
 #include "support/pixels.h"
 #include "support/programview.h"
@@ -126,11 +127,9 @@ private slots:
     void initTestCase();
     void cleanup();
     void copyOffersPngAndBmpInsteadOfTheOldText();
-    void pngHasTheSizeOfTheClientArea();
     void pngIsTheScreenWithoutTheControls();
     void pngShowsTheLabelsTheComboBoxesCover();
     void fixationLinesCrossAtTheDefaultPoint();
-    void everyMarkIsUntested();
     void windowIsElevenThousandByFourThousandFiveHundredTwipsWithItsFrame();
     void aWindowClosedAndLoadedAgainComesBackAtThatSize();
     void atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution_data();
@@ -225,18 +224,6 @@ void TstE2eClipboard::copyOffersPngAndBmpInsteadOfTheOldText()
 
     // The screen as it was copied (the copy changes nothing on the sheet).
     QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
-}
-
-void TstE2eClipboard::pngHasTheSizeOfTheClientArea()
-{
-    QVERIFY(!m_png.isNull());
-    QCOMPARE(m_png.size(), e2e::clientGeometry(m_sheet).size());
-    QCOMPARE(m_png.size(), m_screen.size());
-    // It pastes at the size it has on the screen.
-    QCOMPARE(m_png.dotsPerMeterX(), qRound(96 / 0.0254));
-    QCOMPARE(m_png.dotsPerMeterY(), qRound(96 / 0.0254));
-    qInfo("copied at scale 1: %d by %d pixels, %d dots per metre", m_png.width(), m_png.height(),
-          m_png.dotsPerMeterX());
 }
 
 QRect TstE2eClipboard::comboZone(int index) const
@@ -377,13 +364,6 @@ void TstE2eClipboard::fixationLinesCrossAtTheDefaultPoint()
         QVERIFY2(qGray(m_png.pixel(centre.x(), top - 3)) > 200, qPrintable(where));
         QVERIFY2(qGray(m_png.pixel(centre.x(), bottom + 3)) > 200, qPrintable(where));
     }
-}
-
-void TstE2eClipboard::everyMarkIsUntested()
-{
-    QVERIFY(!m_png.isNull());
-    QString fault;
-    QCOMPARE(untestedMarks(m_png, 1, &fault), 2 * kMode.columns * kMode.rows);
 }
 
 void TstE2eClipboard::windowIsElevenThousandByFourThousandFiveHundredTwipsWithItsFrame()
