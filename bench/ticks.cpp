@@ -8,8 +8,12 @@
 //   RESULT bench_ticks_speed ticks=N changes=N in_progress_dev_median_ms=.. .._p99_ms=..
 //          .._max_ms=.. first_dev_median_ms=.. .._p99_ms=.. .._max_ms=.. following=N
 //          following_dev_median_ms=.. .._p99_ms=.. .._max_ms=.. within_1ms=yes|no
+//   RESULT bench_ticks_restart restart_at_ms=.. first_dot_tick=N click_to_first_dot_ms=..
+//          ticks_after_click_ms=t1/t2/...
 // "first" is the first interval at the new pace, where restarting the timer would show;
-// "following" are all intervals at the new pace up to the next change.
+// "following" are all intervals at the new pace up to the next change. The restart is a
+// second click on the running eye's button 1350 ms into its run: its first dot should come
+// on the fourth tick after the click, 1200 ms after it.
 // SHIYA_BENCH_ONLY=speed runs the second part alone.
 #include "platform/application.h"
 #include "platform/intervaltimer.h"
@@ -255,6 +259,52 @@ int speedChanges(Program& program)
     return 0;
 }
 
+// The running eye's button clicked again 1350 ms into its run; the ticks after the click, up
+// to the restarted run's first dot, printed. 1 if no dot came.
+int restart(Program& program)
+{
+    FrmTest& test = program.testWindow();
+    TestState& state = program.state();
+    QElapsedTimer clock;
+    double clickedAt = -1;
+    std::vector<double> ticks; // after the restart, from the click
+    int firstDotTick = 0;
+    const auto noting = QObject::connect(test.tmr1, &IntervalTimer::tick, &test, [&] {
+        const double now = clock.nsecsElapsed() / 1e6;
+        const int dots = state.w;
+        program.presentation().onTick();
+        if (clickedAt < 0)
+            return;
+        ticks.push_back(now - clickedAt);
+        if (state.w > dots && firstDotTick == 0) {
+            firstDotTick = int(ticks.size());
+            QApplication::quit();
+        }
+    });
+    QTimer::singleShot(500, Qt::PreciseTimer, &test, [&] {
+        clock.start();
+        test.cmdLft->click();
+        QTimer::singleShot(1350, Qt::PreciseTimer, &test, [&] {
+            clickedAt = clock.nsecsElapsed() / 1e6;
+            test.cmdLft->click();
+        });
+    });
+    QTimer::singleShot(10000, &test, [] { QApplication::quit(); });
+    QApplication::exec();
+    QObject::disconnect(noting);
+    if (firstDotTick == 0) {
+        std::fprintf(stderr, "bench_ticks: no dot after the restart\n");
+        return 1;
+    }
+    QStringList trace;
+    for (double t : ticks)
+        trace << QString::number(t, 'f', 1);
+    std::printf("RESULT bench_ticks_restart restart_at_ms=%.1f first_dot_tick=%d "
+                "click_to_first_dot_ms=%.1f ticks_after_click_ms=%s\n",
+                clickedAt, firstDotTick, ticks.back(), qPrintable(trace.join(u'/')));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -268,5 +318,5 @@ int main(int argc, char* argv[])
     const char* only = std::getenv("SHIYA_BENCH_ONLY");
     if (!(only && std::strcmp(only, "speed") == 0) && steadyRun(program) != 0)
         return 1;
-    return speedChanges(program);
+    return speedChanges(program) != 0 ? 1 : restart(program);
 }
