@@ -269,14 +269,13 @@ int restart(Program& program)
     double clickedAt = -1;
     std::vector<double> ticks; // after the restart, from the click
     int firstDotTick = 0;
-    const auto noting = QObject::connect(test.tmr1, &IntervalTimer::tick, &test, [&] {
-        const double now = clock.nsecsElapsed() / 1e6;
-        const int dots = state.w;
-        program.presentation().onTick();
-        if (clickedAt < 0)
-            return;
-        ticks.push_back(now - clickedAt);
-        if (state.w > dots && firstDotTick == 0) {
+    const auto noting = noteTicks(program, [&] {
+        if (clickedAt >= 0)
+            ticks.push_back(clock.nsecsElapsed() / 1e6 - clickedAt);
+    });
+    // The restart counts its dots from 0 again.
+    const auto firstDot = QObject::connect(test.tmr1, &IntervalTimer::tick, &test, [&] {
+        if (clickedAt >= 0 && state.w > 0 && firstDotTick == 0) {
             firstDotTick = int(ticks.size());
             QApplication::quit();
         }
@@ -292,6 +291,7 @@ int restart(Program& program)
     QTimer::singleShot(10000, &test, [] { QApplication::quit(); });
     QApplication::exec();
     QObject::disconnect(noting);
+    QObject::disconnect(firstDot);
     if (firstDotTick == 0) {
         std::fprintf(stderr, "bench_ticks: no dot after the restart\n");
         return 1;
