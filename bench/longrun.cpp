@@ -1,6 +1,6 @@
 // Memory over a long session: resident memory after 10 complete simulated runs and after
 // 1000, each run answered by a simulated observer and followed by the result sheet and a
-// copy. The timer is driven directly, so the session takes seconds, not days.
+// copy. The timer is driven by hand, so the session takes seconds, not days.
 // Before each sample the event queue is drained and malloc returns its free pages, so the
 // figures compare what is really held, not where the allocator happened to stand.
 // Prints:
@@ -62,7 +62,7 @@ int main(int argc, char* argv[])
     services.beep = [] {};
     Program program(std::move(services));
     FrmTest& test = program.testWindow();
-    QObject::disconnect(test.tmr1, &IntervalTimer::tick, nullptr, nullptr);
+    test.tmr1->setDrivenByHand(true);
     program.start();
     QApplication::processEvents();
     test.cmdKae->click(); // the coarse grid: 433 ticks a run
@@ -74,7 +74,7 @@ int main(int argc, char* argv[])
         (run % 2 ? test.cmdLft : test.cmdRgt)->click();
         while (program.state().eyeRunning()) {
             const int w = program.state().w;
-            program.presentation().onTick();
+            test.tmr1->advance();
             if (program.state().w != w && (program.state().a + program.state().b) % 3)
                 program.response().onWindowClick();
         }

@@ -22,7 +22,12 @@ Program::Program(Services services)
     // Both eyes' dot sizes start as the one the dot-size button shows.
     m_state.tenL = m_state.tenR = m_test.cmdTen->text();
     explanation::setRdmText(m_state, m_test);
+    // The captions and tool tips that change as the program runs start as their owners
+    // have them.
     applyRunPhase(RunPhase::BeforeRun, m_test, m_state);
+    m_gridSwitch.showMode();
+    m_pauseSpeed.showSpeed();
+    m_dotSize.showStart();
     m_layout.layoutCurrentMode();
     connectTestWindow();
 }

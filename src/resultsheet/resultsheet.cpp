@@ -137,16 +137,6 @@ void ResultSheet::applyScale(FrmBetu& window, const SheetGeometry& g)
     window.x3 = window.scaleWidth() / 2;
 }
 
-void ResultSheet::setupSheet15()
-{
-    setupSheet(kFineGrid);
-}
-
-void ResultSheet::setupSheet11()
-{
-    setupSheet(kCoarseGrid);
-}
-
 void ResultSheet::setupSheet(const GridMode& mode)
 {
     const SheetGeometry& g = mode.sheet;
@@ -178,6 +168,7 @@ void ResultSheet::onKekaClicked()
     // The test window's current point is left where the loop counters end, one past the grid.
     m_state.a = gridMode(m_state).columns;
     m_state.b = gridMode(m_state).rows;
+    m_state.pointToAnswer.reset();
 }
 
 void ResultSheet::onBetuClicked()

@@ -53,8 +53,8 @@ private:
 
     void load(FrmBetu& window);
     QMargins expectedFrame() const;
-    void setupSheet15();
-    void setupSheet11();
+    // The scale, the centre lines and the label combo boxes of a grid mode's sheet
+    // (SetupSheet15 and SetupSheet11).
     void setupSheet(const GridMode& mode);
     static void applyScale(FrmBetu& window, const SheetGeometry& geometry);
     void showInFront(FrmBetu& window);

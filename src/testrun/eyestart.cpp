@@ -4,31 +4,36 @@
 #include "platform/shape.h"
 #include "testrun/runphase.h"
 #include "testrun/teststate.h"
+#include "windows/colors.h"
 #include "windows/testwindow.h"
 
 #include <QLabel>
-#include <QPushButton>
 
 struct EyeStart::Eye {
+    bool left;
     double TestState::*fixationX;
     double TestState::*fixationY;
     bool TestState::*flag;
     bool TestState::*otherFlag;
-    ResultGrid TestState::*GridMode::*grid;
-    QPushButton* FrmTest::*button;
-    QPushButton* FrmTest::*otherButton;
     bool EyeStart::*tipToggle;
-    const char* otherButtonTip; // set on the other button by every other click
 };
 
 const EyeStart::Eye EyeStart::kLeft{
-    &TestState::x2L,    &TestState::y2L,        &TestState::swtLft,
-    &TestState::swtRgt, &GridMode::left,        &FrmTest::cmdLft,
-    &FrmTest::cmdRgt,   &EyeStart::m_swtLftTip, "右を最初からスタートします。"};
+    .left = true,
+    .fixationX = &TestState::x2L,
+    .fixationY = &TestState::y2L,
+    .flag = &TestState::swtLft,
+    .otherFlag = &TestState::swtRgt,
+    .tipToggle = &EyeStart::m_swtLftTip,
+};
 const EyeStart::Eye EyeStart::kRight{
-    &TestState::x2R,    &TestState::y2R,        &TestState::swtRgt,
-    &TestState::swtLft, &GridMode::right,       &FrmTest::cmdRgt,
-    &FrmTest::cmdLft,   &EyeStart::m_swtRgtTip, "左を最初からスタートします。"};
+    .left = false,
+    .fixationX = &TestState::x2R,
+    .fixationY = &TestState::y2R,
+    .flag = &TestState::swtRgt,
+    .otherFlag = &TestState::swtLft,
+    .tipToggle = &EyeStart::m_swtRgtTip,
+};
 
 EyeStart::EyeStart(TestState& state, FrmTest& test)
     : m_state(state)
@@ -65,23 +70,18 @@ void EyeStart::start(const Eye& eye)
     s.*eye.otherFlag = false;
     s.swtT1 = false;
     s.swtT2 = true;
-    s.pointPresented = false;
+    s.pointToAnswer.reset();
     applyRunPhase(RunPhase::Started, test, s);
 
-    test.shp1->setBackColor(QColor(255, 255, 0));
+    test.shp1->setBackColor(colors::kMark);
     test.setFontSize(7);
-    (s.*(gridMode(s).*eye.grid)).reset();
+    eyeGrid(s, eye.left).reset();
     s.w = 0;
 
     // The start delay counts from this click, also when the eye's run is restarted.
     test.tmr1->start(s.Spd);
 
     bool& toggle = this->*eye.tipToggle;
-    if (!toggle) {
-        (test.*eye.button)->setToolTip(QStringLiteral("最初からやり直します。"));
-        (test.*eye.otherButton)->setToolTip(QString::fromUtf8(eye.otherButtonTip));
-    } else {
-        (test.*eye.button)->setToolTip(QStringLiteral("最初からスタートします｡"));
-    }
+    applyEyeStartTips(eye.left, !toggle, test);
     toggle = !toggle;
 }

@@ -81,3 +81,5 @@ extern const GridMode kCoarseGrid;
 const GridMode& gridMode(const TestState& state);
 ResultGrid& leftGrid(TestState& state);
 ResultGrid& rightGrid(TestState& state);
+// The left or the right eye's results in the grid in force.
+ResultGrid& eyeGrid(TestState& state, bool left);

@@ -11,8 +11,14 @@
 
 namespace {
 
-constexpr int kFast = 300;
-constexpr int kSlow = 500;
+struct Speed {
+    int interval; // ms
+    const char* caption;
+    const char* toolTip; // the button offers the other speed
+};
+
+const Speed kFast{.interval = 300, .caption = "早", .toolTip = "クリックで遅くなります"};
+const Speed kSlow{.interval = 500, .caption = "遅", .toolTip = "クリックで早くなります"};
 
 } // namespace
 
@@ -54,22 +60,21 @@ void PauseSpeed::resume()
 
 void PauseSpeed::onSpeedClicked()
 {
-    FrmTest& test = m_test;
-    if (!m_swtSpd) {
-        test.cmdSpd->setText(QStringLiteral("遅"));
-        test.cmdSpd->setToolTip(QStringLiteral("クリックで早くなります"));
-        m_state.Spd = kSlow;
-    } else {
-        test.cmdSpd->setText(QStringLiteral("早"));
-        test.cmdSpd->setToolTip(QStringLiteral("クリックで遅くなります"));
-        m_state.Spd = kFast;
-    }
+    m_swtSpd = !m_swtSpd;
+    showSpeed();
+    m_state.Spd = (m_swtSpd ? kSlow : kFast).interval;
     // A run of either eye, presenting or paused, takes the new pace at once. With no run
     // the timer is left alone: it must not start ticking again after a run has ended.
     if (m_state.eyeRunning())
-        test.tmr1->setInterval(m_state.Spd);
-    m_swtSpd = !m_swtSpd;
-    focusChain(test);
+        m_test.tmr1->setInterval(m_state.Spd);
+    focusChain(m_test);
+}
+
+void PauseSpeed::showSpeed()
+{
+    const Speed& speed = m_swtSpd ? kSlow : kFast;
+    m_test.cmdSpd->setText(QString::fromUtf8(speed.caption));
+    m_test.cmdSpd->setToolTip(QString::fromUtf8(speed.toolTip));
 }
 
 void focusChain(FrmTest& test)

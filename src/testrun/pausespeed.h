@@ -11,6 +11,8 @@ public:
 
     void onStopClicked();
     void onSpeedClicked();
+    // The speed button as the speed in effect has it.
+    void showSpeed();
 
 private:
     void pause();

@@ -7,15 +7,9 @@
 #include "testrun/statustext.h"
 #include "testrun/teststate.h"
 #include "windows/testwindow.h"
+#include "windows/colors.h"
 
 #include <QPushButton>
-
-namespace {
-
-const QColor kRed(255, 0, 0);
-const QColor kYellow(255, 255, 0);
-
-} // namespace
 
 Presentation::Presentation(TestState& state, FrmTest& test, Services& services)
     : m_state(state)
@@ -39,7 +33,7 @@ void Presentation::onTick()
     // The cycle runs during the delay too, so a dot left over from an interrupted run is
     // hidden before the first dot of the new one.
     if (s.swtT1 && !s.swtT2) {
-        nextDot(gridMode(s));
+        nextDot();
         s.swtT1 = false;
         ++s.n;
     } else if (s.n == 1) {
@@ -51,18 +45,9 @@ void Presentation::onTick()
     }
 }
 
-void Presentation::nextDot15()
+void Presentation::nextDot()
 {
-    nextDot(kFineGrid);
-}
-
-void Presentation::nextDot11()
-{
-    nextDot(kCoarseGrid);
-}
-
-void Presentation::nextDot(const GridMode& mode)
-{
+    const GridMode& mode = gridMode(m_state);
     m_test.setFontSize(9);
     m_test.setForeColor(Qt::black);
 
@@ -70,7 +55,7 @@ void Presentation::nextDot(const GridMode& mode)
     if (!m_state.eyeRunning())
         return;
 
-    ResultGrid& grid = m_state.swtLft ? m_state.*mode.left : m_state.*mode.right;
+    ResultGrid& grid = eyeGrid(m_state, m_state.swtLft);
     // Every point presented; or no free point left, which a reset grid that the run goes on
     // filling can bring about, and where drawing again would never end.
     if (m_state.w >= mode.points() || grid.takenCount() >= mode.points()) {
@@ -100,7 +85,7 @@ void Presentation::present(ResultGrid& grid)
     test.setUserPos(test.shp2, (s.a + 1) - dot.width(), (s.b + 1) - dot.height());
     test.shp2->show();
     grid.set(s.a, s.b, ResultGrid::kNotSeen);
-    s.pointPresented = true;
+    s.pointToAnswer = QPoint(s.a, s.b);
     ++s.w;
 
     test.cls();
@@ -120,14 +105,15 @@ void Presentation::endRun()
 
     applyRunPhase(RunPhase::Ended, test, s);
     (left ? s.swtLft : s.swtRgt) = false;
+    s.pointToAnswer.reset();
     s.w = 0;
     s.swtStp = true;
     test.tmr1->setInterval(0);
 
-    test.shp1->setBackColor(kRed);
+    test.shp1->setBackColor(colors::kMarkRed);
     const QPointF corner = test.userRect(test.shp1).topLeft();
     test.moveTo(corner.x() - 0.17, corner.y() - 0.27);
-    test.setForeColor(kYellow);
+    test.setForeColor(colors::kMark);
     test.print(statustext::endMessage());
     m_services.beep();
 

@@ -18,12 +18,9 @@ public:
     // The tick of tmr1.
     void onTick();
 
-    // One presenting tick of the fine or the coarse grid.
-    void nextDot15();
-    void nextDot11();
-
 private:
-    void nextDot(const GridMode& mode);
+    // One presenting tick of the grid in force (NextDot15 and NextDot11).
+    void nextDot();
     void drawCandidate(const GridMode& mode);
     void present(ResultGrid& grid);
     void endRun();

@@ -14,11 +14,8 @@ void Response::onWindowClick()
     m_test.setFontSize(7);
     if (!m_state.eyeRunning())
         return;
-    ResultGrid& grid = m_state.swtLft ? leftGrid(m_state) : rightGrid(m_state);
-    // Before the run's first dot, and after a grid switch, the current point is one this run
-    // never showed in the grid in force: marking it would record an answer to nothing and
-    // take a point from the run. A point outside the grid (left there by the sheet or the
-    // numbering as their loop counters) is no point at all.
-    if (m_state.pointPresented && grid.contains(m_state.a, m_state.b))
-        grid.set(m_state.a, m_state.b, ResultGrid::kSeen);
+    // With no point to answer a click records nothing: it would answer a dot never shown and
+    // take a point from the run.
+    if (const std::optional<QPoint> point = m_state.pointToAnswer)
+        eyeGrid(m_state, m_state.swtLft).set(point->x(), point->y(), ResultGrid::kSeen);
 }

@@ -1,6 +1,7 @@
 #include "testrun/runphase.h"
 
 #include "testrun/teststate.h"
+#include "testscreen/explanationtexts.h"
 #include "windows/testwindow.h"
 
 #include <QPushButton>
@@ -14,44 +15,94 @@ enum class Use : char {
     OffForOtherEye, // off while the other eye's run is active
 };
 
-struct ButtonUse {
-    Use use = Use::Keep;
-    const char* toolTip = nullptr; // nullptr: unchanged
+// One value for each phase, each under the phase's name; a phase left out has the default.
+template <typename T>
+struct ByPhase {
+    T beforeRun{}, started{}, paused{}, resumed{}, ended{};
+
+    T at(RunPhase phase) const
+    {
+        switch (phase) {
+        case RunPhase::BeforeRun:
+            return beforeRun;
+        case RunPhase::Started:
+            return started;
+        case RunPhase::Paused:
+            return paused;
+        case RunPhase::Resumed:
+            return resumed;
+        case RunPhase::Ended:
+            return ended;
+        }
+        return {};
+    }
 };
 
-struct PhaseRow {
-    RunPhase phase;
-    ButtonUse lft, rgt, stp, rdm, betu, kae, keka, end;
-    const char* stpCaption; // nullptr: unchanged
-    QPushButton* FrmTest::*focus; // nullptr: unchanged
+// A button's whole life across the phases: whether it can be used, and the tool tip a phase
+// gives it (nullptr: unchanged).
+struct ButtonLife {
+    QPushButton* FrmTest::*button;
+    ByPhase<Use> use{};
+    ByPhase<const char*> toolTip{};
 };
 
-constexpr Use K = Use::Keep;
+constexpr Use Keep = Use::Keep;
 constexpr Use On = Use::On;
 constexpr Use Off = Use::Off;
-constexpr Use Eye = Use::OffForOtherEye;
+constexpr Use OtherEye = Use::OffForOtherEye;
+
+constexpr const char* kStartTip = "クリックでスタートします｡";
+constexpr const char* kPauseTip = "一時停止します。";
+constexpr const char* kStop = "止";
+constexpr const char* kResume = "再開";
 
 // The quit button is enabled again only by a pause, not by the end of a run. The pause
 // button is disabled at the end of a run of either eye: enabled with no run, it would
 // disable the other buttons for a run that is not there.
 // clang-format off
-const PhaseRow kRows[] = {
-    {RunPhase::BeforeRun, {On}, {On}, {Off}, {On}, {On}, {On}, {On}, {On}, nullptr, nullptr},
-    {RunPhase::Started, {Eye}, {Eye}, {On}, {Off}, {Off}, {Off}, {Off}, {Off}, "止", &FrmTest::cmdStp},
-    {RunPhase::Paused,
-     {On, "左を最初からスタートします。"},
-     {On, "右を最初からスタートします。"},
-     {K, "続きを実行します"},
-     {On, "クリックで説明を現します"},
-     {On}, {On}, {On}, {On}, "再開", nullptr},
-    {RunPhase::Resumed, {Eye}, {Eye}, {K, "一時停止します。"}, {Off}, {Off}, {Off}, {Off}, {Off}, "止", nullptr},
-    {RunPhase::Ended, {On}, {On}, {Off}, {On}, {On}, {On}, {On}, {K}, nullptr, &FrmTest::cmdKeka},
+const ButtonLife kButtons[] = {
+    {.button = &FrmTest::cmdLft,
+     .use = {.beforeRun = On, .started = OtherEye, .paused = On, .resumed = OtherEye, .ended = On},
+     .toolTip = {.beforeRun = kStartTip, .paused = "左を最初からスタートします。"}},
+    {.button = &FrmTest::cmdRgt,
+     .use = {.beforeRun = On, .started = OtherEye, .paused = On, .resumed = OtherEye, .ended = On},
+     .toolTip = {.beforeRun = kStartTip, .paused = "右を最初からスタートします。"}},
+    {.button = &FrmTest::cmdStp,
+     .use = {.beforeRun = Off, .started = On, .paused = Keep, .resumed = Keep, .ended = Off},
+     .toolTip = {.beforeRun = kPauseTip, .paused = "続きを実行します", .resumed = kPauseTip}},
+    {.button = &FrmTest::cmdRdm,
+     .use = {.beforeRun = On, .started = Off, .paused = On, .resumed = Off, .ended = On},
+     .toolTip = {.beforeRun = explanation::kHideLabelsTip,
+                 .paused = explanation::kShowLabelsTip}},
+    {.button = &FrmTest::cmdBetu,
+     .use = {.beforeRun = On, .started = Off, .paused = On, .resumed = Off, .ended = On}},
+    {.button = &FrmTest::cmdKae,
+     .use = {.beforeRun = On, .started = Off, .paused = On, .resumed = Off, .ended = On}},
+    {.button = &FrmTest::cmdKeka,
+     .use = {.beforeRun = On, .started = Off, .paused = On, .resumed = Off, .ended = On}},
+    {.button = &FrmTest::cmdEnd,
+     .use = {.beforeRun = On, .started = Off, .paused = On, .resumed = Off, .ended = Keep}},
 };
+
+// The pause button's caption, and the button that takes the focus (nullptr: unchanged).
+const ByPhase<const char*> kStpCaption{
+    .beforeRun = kStop, .started = kStop, .paused = kResume, .resumed = kStop};
+const ByPhase<QPushButton* FrmTest::*> kFocus{
+    .started = &FrmTest::cmdStp, .ended = &FrmTest::cmdKeka};
 // clang-format on
 
-void apply(QPushButton* button, const ButtonUse& use, bool otherEyeRuns)
+const ButtonLife& lifeOf(QPushButton* FrmTest::*button)
 {
-    switch (use.use) {
+    for (const ButtonLife& life : kButtons) {
+        if (life.button == button)
+            return life;
+    }
+    Q_UNREACHABLE();
+}
+
+void apply(QPushButton* button, Use use, bool otherEyeRuns)
+{
+    switch (use) {
     case Use::Keep:
         break;
     case Use::On:
@@ -65,29 +116,40 @@ void apply(QPushButton* button, const ButtonUse& use, bool otherEyeRuns)
             button->setEnabled(false);
         break;
     }
-    if (use.toolTip)
-        button->setToolTip(QString::fromUtf8(use.toolTip));
 }
 
 } // namespace
 
 void applyRunPhase(RunPhase phase, FrmTest& test, const TestState& state)
 {
-    for (const PhaseRow& row : kRows) {
-        if (row.phase != phase)
-            continue;
-        apply(test.cmdLft, row.lft, state.swtRgt);
-        apply(test.cmdRgt, row.rgt, state.swtLft);
-        apply(test.cmdStp, row.stp, false);
-        apply(test.cmdRdm, row.rdm, false);
-        apply(test.cmdBetu, row.betu, false);
-        apply(test.cmdKae, row.kae, false);
-        apply(test.cmdKeka, row.keka, false);
-        apply(test.cmdEnd, row.end, false);
-        if (row.stpCaption)
-            test.cmdStp->setText(QString::fromUtf8(row.stpCaption));
-        if (row.focus)
-            (test.*row.focus)->setFocus();
+    for (const ButtonLife& life : kButtons) {
+        QPushButton* button = test.*life.button;
+        const bool otherEyeRuns = (life.button == &FrmTest::cmdLft && state.swtRgt)
+                                  || (life.button == &FrmTest::cmdRgt && state.swtLft);
+        apply(button, life.use.at(phase), otherEyeRuns);
+        if (const char* tip = life.toolTip.at(phase))
+            button->setToolTip(QString::fromUtf8(tip));
+    }
+    if (const char* caption = kStpCaption.at(phase))
+        test.cmdStp->setText(QString::fromUtf8(caption));
+    if (QPushButton* FrmTest::*const focus = kFocus.at(phase))
+        (test.*focus)->setFocus();
+}
+
+void applyEyeStartTips(bool left, bool offerRestart, FrmTest& test)
+{
+    QPushButton* own = left ? test.cmdLft : test.cmdRgt;
+    if (!offerRestart) {
+        own->setToolTip(QStringLiteral("最初からスタートします｡"));
         return;
     }
+    own->setToolTip(QStringLiteral("最初からやり直します。"));
+    // The other eye's button offers its own start from the beginning, as during a pause.
+    QPushButton* FrmTest::*other = left ? &FrmTest::cmdRgt : &FrmTest::cmdLft;
+    (test.*other)->setToolTip(QString::fromUtf8(lifeOf(other).toolTip.paused));
+}
+
+bool showsResume(const FrmTest& test)
+{
+    return test.cmdStp->text() == QString::fromUtf8(kResume);
 }

@@ -13,6 +13,12 @@ enum class RunPhase {
 };
 
 // Enables and disables the buttons, sets the pause button's caption and the tool tips that
-// belong to the phase, and moves the focus, by the phase's row of one table. The tool tips
-// of the eye buttons that a start toggles are the eye start's own.
+// belong to the phase, and moves the focus, by one table that gives each button one line.
 void applyRunPhase(RunPhase phase, FrmTest& test, const TestState& state);
+
+// The eye buttons' tool tips at a start of the left or the right eye's run. Each eye's
+// button offers a restart at every other start of its eye, beginning with the first.
+void applyEyeStartTips(bool left, bool offerRestart, FrmTest& test);
+
+// Whether the pause button's caption is the one a pause gives it.
+bool showsResume(const FrmTest& test);

@@ -2,6 +2,7 @@
 
 #include "platform/shape.h"
 #include "windows/testwindow.h"
+#include "windows/colors.h"
 
 namespace statustext {
 
@@ -53,7 +54,7 @@ void printBesideMark(FrmTest& test, const QString& text, const QPointF& offset)
 {
     const QPointF corner = test.userRect(test.shp1).topLeft() + offset;
     test.setFontSize(11);
-    test.setForeColor(QColor(255, 255, 0));
+    test.setForeColor(colors::kMark);
     test.moveTo(corner.x(), corner.y());
     test.print(text);
 }

@@ -3,7 +3,10 @@
 #include "testrun/gridmode.h"
 #include "testrun/resultgrid.h"
 
+#include <QPoint>
 #include <QString>
+
+#include <optional>
 
 // Everything a test run and the result sheet share, for the life of the program: the grid
 // mode and the four result grids, and the test window's public variables. Positions are in
@@ -29,8 +32,10 @@ struct TestState {
     int Spd = 300; // interval an eye start gives the timer, in ms
     int n = 0; // phase of the presentation cycle: 1 dot shown, 2 dot hidden, 0 idle/armed
     int t = 0; // ticks of the start delay, 0 to 3
-    int a = 0; // column of the current point
-    int b = 0; // row of the current point
+    // The current point. The sheet drawing and the point numbering leave their loop counters
+    // in it, one past the grid.
+    int a = 0; // column
+    int b = 0; // row
     int w = 0; // dots presented in this run
     int swtTen = 0; // dot size: 0 small, 1 medium, any other value large
 
@@ -43,9 +48,10 @@ struct TestState {
     bool swtRdm = false; // the next plain press of the explanation button shows the labels
     bool swtTst = false; // the next Shift press of the explanation button clears the overlay
 
-    // (a, b) names a dot that the active run presented in the grid in force: a click may
-    // answer it. False before the run's first dot and after the grid is switched.
-    bool pointPresented = false;
+    // The point a click on the window answers now: the last one the active run presented.
+    // Set by the presentation alone; none before a run's first dot, and none once anything
+    // moves (a, b) away from it or makes it a point of another grid or eye.
+    std::optional<QPoint> pointToAnswer;
 
     bool eyeRunning() const { return swtLft || swtRgt; }
 };

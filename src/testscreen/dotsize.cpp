@@ -3,9 +3,11 @@
 #include "platform/intervaltimer.h"
 #include "platform/shape.h"
 #include "testrun/pausespeed.h"
+#include "testrun/runphase.h"
 #include "testrun/statustext.h"
 #include "testrun/teststate.h"
 #include "windows/testwindow.h"
+#include "windows/colors.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -31,14 +33,22 @@ struct Background {
     const char* toolTip;
 };
 
-// Indexed by the step before the click.
+// Indexed by the step before the click; the last is the grey the program starts with.
 const Background kBackgrounds[] = {
     {QColor(48, 48, 48), nullptr, nullptr},
     {QColor(32, 32, 32), nullptr, nullptr},
     {QColor(16, 16, 16), nullptr, nullptr},
     {QColor(0, 0, 0), "黒", "元の濃さに戻ります｡"},
-    {QColor(64, 64, 64), "濃", "背景の濃さが５段階に変わります｡"},
+    {colors::kField, "濃", "背景の濃さが５段階に変わります｡"},
 };
+
+void showBackgroundButton(FrmTest& test, const Background& step)
+{
+    if (step.caption) {
+        test.cmdHaik->setToolTip(QString::fromUtf8(step.toolTip));
+        test.cmdHaik->setText(QString::fromUtf8(step.caption));
+    }
+}
 
 } // namespace
 
@@ -75,19 +85,23 @@ void DotSizeAndBackground::onHaikClicked()
     QPalette palette = test.fra1->palette();
     palette.setColor(QPalette::Window, step.color);
     test.fra1->setPalette(palette);
-    if (step.caption) {
-        test.cmdHaik->setToolTip(QString::fromUtf8(step.toolTip));
-        test.cmdHaik->setText(QString::fromUtf8(step.caption));
-    }
+    showBackgroundButton(test, step);
     m_intHaik = m_intHaik < 4 ? m_intHaik + 1 : 0;
     reprintStatus();
     focusChain(test);
 }
 
+void DotSizeAndBackground::showStart()
+{
+    showBackgroundButton(m_test, std::end(kBackgrounds)[-1]);
+}
+
 void DotSizeAndBackground::reprintStatus()
 {
     FrmTest& test = m_test;
-    const bool paused = test.cmdStp->text() == QStringLiteral("再開") && !test.tmr1->enabled();
+    // As written: a pause is read off the pause button's caption, and its message goes back
+    // to the last status text's offset (x2m, y2m), which a text printed since may have moved.
+    const bool paused = showsResume(test) && !test.tmr1->enabled();
     if (paused)
         statustext::printBesideMark(test, statustext::pauseMessage(), {m_state.x2m, m_state.y2m});
     else if (test.tmr1->interval() == 0)

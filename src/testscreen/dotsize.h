@@ -11,6 +11,8 @@ public:
 
     void onTenClicked();
     void onHaikClicked();
+    // The background button as the program starts, on the starting grey.
+    void showStart();
 
 private:
     void reprintStatus();

@@ -2,6 +2,7 @@
 
 #include "testrun/statustext.h"
 #include "testrun/teststate.h"
+#include "testscreen/explanationtexts.h"
 #include "windows/mouseargs.h"
 #include "windows/testwindow.h"
 
@@ -32,8 +33,8 @@ void ExplanationButton::onMouseDown(const MouseArgs& args)
         const bool show = m_state.swtRdm;
         test.lblRdme[0]->setVisible(show);
         test.lblRdme[1]->setVisible(show);
-        test.cmdRdm->setToolTip(show ? QStringLiteral("クリックで説明を消します")
-                                     : QStringLiteral("クリックで説明を現します"));
+        test.cmdRdm->setToolTip(QString::fromUtf8(show ? explanation::kHideLabelsTip
+                                                       : explanation::kShowLabelsTip));
         m_state.swtRdm = !m_state.swtRdm;
     }
 
@@ -59,4 +60,5 @@ void ExplanationButton::drawPointNumbers()
     // The current point is left where the loop counters end, one past the grid.
     m_state.a = mode.columns;
     m_state.b = mode.rows;
+    m_state.pointToAnswer.reset();
 }

@@ -14,16 +14,6 @@ FieldLayout::FieldLayout(TestState& state, FrmTest& test)
 {
 }
 
-void FieldLayout::layoutField15()
-{
-    layout(kFineGrid);
-}
-
-void FieldLayout::layoutField11()
-{
-    layout(kCoarseGrid);
-}
-
 void FieldLayout::layoutCurrentMode()
 {
     layout(gridMode(m_state));
@@ -49,7 +39,7 @@ void FieldLayout::resetMode(const GridMode& mode)
     m_state.y2L = m_state.y2R = mode.field.fixationY;
     (m_state.*mode.left).reset();
     (m_state.*mode.right).reset();
-    m_state.pointPresented = false;
+    m_state.pointToAnswer.reset();
 }
 
 void FieldLayout::arrange(const GridMode& mode)

@@ -16,11 +16,9 @@ class FieldLayout {
 public:
     FieldLayout(TestState& state, FrmTest& test);
 
-    // The full pass of a mode, run when the program starts and when the grid switch chooses
-    // the mode: both eyes' results of the mode become untested and every fixation point
-    // goes back to the middle of the grid.
-    void layoutField15();
-    void layoutField11();
+    // The full pass of the mode in force (LayoutField15 and LayoutField11), run when the
+    // program starts and when the grid switch chooses the mode: both eyes' results of the
+    // mode become untested and every fixation point goes back to the middle of the grid.
     void layoutCurrentMode();
 
     // A resize, minimise or restore of the window. Outside a run it lays the current mode out

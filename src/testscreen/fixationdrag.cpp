@@ -5,6 +5,7 @@
 #include "testrun/teststate.h"
 #include "windows/mouseargs.h"
 #include "windows/testwindow.h"
+#include "windows/colors.h"
 
 FixationDrag::FixationDrag(TestState& state, FrmTest& test)
     : m_state(state)
@@ -17,7 +18,7 @@ void FixationDrag::onMouseDown(const MouseArgs& args)
     if (!m_state.swtStp || !args.shift)
         return;
     m_state.swtMus = true;
-    m_test.shp1->setBackColor(QColor(255, 255, 0));
+    m_test.shp1->setBackColor(colors::kMark);
     centreMarkOn(args.x, args.y);
 }
 

@@ -16,15 +16,21 @@ GridSwitch::GridSwitch(TestState& state, FrmTest& test, FieldLayout& layout, Res
 {
 }
 
+void GridSwitch::showMode()
+{
+    const GridMode& mode = gridMode(m_state);
+    m_test.cmdKae->setText(QString::fromUtf8(mode.kaeCaption));
+    m_test.cmdKae->setToolTip(QString::fromUtf8(mode.kaeToolTip));
+    m_test.setWindowTitle(QString::fromUtf8(mode.testTitle));
+}
+
 void GridSwitch::onKaeClicked()
 {
     m_state.intKaeFirst = 1;
     m_state.swtKae = ~m_state.swtKae;
 
     const GridMode& mode = gridMode(m_state);
-    m_test.cmdKae->setText(QString::fromUtf8(mode.kaeCaption));
-    m_test.cmdKae->setToolTip(QString::fromUtf8(mode.kaeToolTip));
-    m_test.setWindowTitle(QString::fromUtf8(mode.testTitle));
+    showMode();
     m_sheet.setTitle(mode);
 
     m_layout.layoutCurrentMode();

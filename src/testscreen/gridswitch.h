@@ -10,6 +10,8 @@ class GridSwitch {
 public:
     GridSwitch(TestState& state, FrmTest& test, FieldLayout& layout, ResultSheet& sheet);
 
+    // The test window's title and the grid button as the grid in force has them.
+    void showMode();
     void onKaeClicked();
 
 private:

@@ -1,6 +1,7 @@
 #include "windows/icons.h"
 
 #include "platform/fonts.h"
+#include "windows/colors.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -11,7 +12,6 @@ namespace {
 
 const QColor kCyan(0, 255, 255);
 const QColor kBlue(0, 0, 255);
-const QColor kYellow(255, 255, 0);
 
 QImage blankImage(int size)
 {
@@ -47,7 +47,7 @@ QImage testWindowImage(int size)
     p.drawLine(QPointF(16 * s, 2 * s), QPointF(16 * s, 30 * s));
     p.drawLine(QPointF(2 * s, 16 * s), QPointF(30 * s, 16 * s));
 
-    p.fillRect(QRectF(10 * s, 12 * s, 4 * s, 4 * s), kYellow);
+    p.fillRect(QRectF(10 * s, 12 * s, 4 * s, 4 * s), colors::kMark);
 
     // White digits with a dark rim, one in each lower quarter, legible on the cyan.
     QFont font(fonts::windowFamily());

@@ -35,7 +35,6 @@ FrmBetu::FrmBetu(QWidget* parent)
 void FrmBetu::createWindow()
 {
     setObjectName(QStringLiteral("frmBetu"));
-    setWindowTitle(QStringLiteral("別表[結果](15×19)"));
     setWindowIcon(icons::resultWindowIcon());
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(fonts::windowFont(7.5));

@@ -6,6 +6,7 @@
 #include "platform/twips.h"
 #include "windows/flatbutton.h"
 #include "windows/icons.h"
+#include "windows/colors.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -15,35 +16,43 @@
 
 namespace {
 
-const QColor kBackground(64, 64, 64);
-const QColor kYellow(255, 255, 0);
 const QColor kButtonFace(128, 255, 128);
 
 struct ButtonDefinition {
     QPushButton* FrmTest::*control;
     const char* name;
-    const char* caption;
     int left; // twips within the frame
     int width; // twips
     double points;
-    const char* toolTip;
+    // nullptr: set when the program starts by what changes it as the program runs (the run
+    // phases, the grid switch, the speed and the background buttons).
+    const char* caption = nullptr;
+    const char* toolTip = nullptr;
 };
 
 // In the order the frame holds them.
+// clang-format off
 const ButtonDefinition kButtons[] = {
-    {&FrmTest::cmdKae, "cmdKae", "細", 3130, 360, 9, "クリックで検査個所を減らして粗くします｡"},
-    {&FrmTest::cmdHaik, "cmdHaik", "濃", 2120, 360, 9, "背景の濃さが５段階に変わります｡"},
-    {&FrmTest::cmdTen, "cmdTen", "小", 1740, 360, 9, "白点を少し大きくします。"},
-    {&FrmTest::cmdSpd, "cmdSpd", "早", 1350, 360, 9, "クリックで遅くなります"},
-    {&FrmTest::cmdRdm, "cmdRdm", "説明", 3520, 600, 9, "クリックで説明を消します"},
-    {&FrmTest::cmdKeka, "cmdKeka", "結果", 4760, 600, 10.5, "別表を閉じて開き直すと更新されます。"},
-    {&FrmTest::cmdRgt, "cmdRgt", "右眼", 710, 600, 10.5, "クリックでスタートします｡"},
-    {&FrmTest::cmdBetu, "cmdBetu", "別表", 4140, 600, 9,
-     "[結果]をクリックしないと更新されません。"},
-    {&FrmTest::cmdEnd, "cmdEnd", "終了", 5390, 600, 10.5, "終わります｡"},
-    {&FrmTest::cmdStp, "cmdStp", "止", 2510, 600, 10.5, "一時停止します。"},
-    {&FrmTest::cmdLft, "cmdLft", "左眼", 70, 600, 10.5, "クリックでスタートします｡"},
+    {.control = &FrmTest::cmdKae, .name = "cmdKae", .left = 3130, .width = 360, .points = 9},
+    {.control = &FrmTest::cmdHaik, .name = "cmdHaik", .left = 2120, .width = 360, .points = 9},
+    {.control = &FrmTest::cmdTen, .name = "cmdTen", .left = 1740, .width = 360, .points = 9,
+     .caption = "小", .toolTip = "白点を少し大きくします。"},
+    {.control = &FrmTest::cmdSpd, .name = "cmdSpd", .left = 1350, .width = 360, .points = 9},
+    {.control = &FrmTest::cmdRdm, .name = "cmdRdm", .left = 3520, .width = 600, .points = 9,
+     .caption = "説明"},
+    {.control = &FrmTest::cmdKeka, .name = "cmdKeka", .left = 4760, .width = 600, .points = 10.5,
+     .caption = "結果", .toolTip = "別表を閉じて開き直すと更新されます。"},
+    {.control = &FrmTest::cmdRgt, .name = "cmdRgt", .left = 710, .width = 600, .points = 10.5,
+     .caption = "右眼"},
+    {.control = &FrmTest::cmdBetu, .name = "cmdBetu", .left = 4140, .width = 600, .points = 9,
+     .caption = "別表", .toolTip = "[結果]をクリックしないと更新されません。"},
+    {.control = &FrmTest::cmdEnd, .name = "cmdEnd", .left = 5390, .width = 600, .points = 10.5,
+     .caption = "終了", .toolTip = "終わります｡"},
+    {.control = &FrmTest::cmdStp, .name = "cmdStp", .left = 2510, .width = 600, .points = 10.5},
+    {.control = &FrmTest::cmdLft, .name = "cmdLft", .left = 70, .width = 600, .points = 10.5,
+     .caption = "左眼"},
 };
+// clang-format on
 constexpr int kButtonTop = 150;
 constexpr int kButtonHeight = 320;
 
@@ -67,11 +76,10 @@ FrmTest::FrmTest(QWidget* parent)
 void FrmTest::createWindow()
 {
     setObjectName(QStringLiteral("frmTest"));
-    setWindowTitle(QStringLiteral("視野検査(15×19)"));
     setWindowIcon(icons::testWindowIcon());
     setFont(fonts::windowFont(7.5));
-    setBackColor(kBackground);
-    setForeColor(kYellow);
+    setBackColor(colors::kField);
+    setForeColor(colors::kMark);
     // Moves without a button held reach the drag handler too.
     setMouseTracking(true);
     const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
@@ -86,7 +94,7 @@ void FrmTest::createFrame()
     fra1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     fra1->setAutoFillBackground(true);
     QPalette palette = fra1->palette();
-    palette.setColor(QPalette::Window, kBackground);
+    palette.setColor(QPalette::Window, colors::kField);
     fra1->setPalette(palette);
     fra1->setFont(fonts::windowFont(9));
     // Presses in the gaps between the buttons belong to the frame, not to the window.
@@ -119,7 +127,7 @@ void FrmTest::createLabels()
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(false);
         QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, kYellow);
+        palette.setColor(QPalette::WindowText, colors::kMark);
         palette.setColor(QPalette::Window, palette.color(QPalette::Button));
         label->setPalette(palette);
         label->setAutoFillBackground(true);
@@ -142,8 +150,8 @@ void FrmTest::createShapes()
 
     shp1 = new Shape(this);
     shp1->setObjectName(QStringLiteral("shp1"));
-    shp1->setBackColor(kYellow);
-    shp1->setBorderColor(QColor(255, 0, 0));
+    shp1->setBackColor(colors::kMark);
+    shp1->setBorderColor(colors::kMarkRed);
     shp1->setGeometry(px(4920), px(3720), px(180), px(180));
 }
 

@@ -79,7 +79,6 @@ void TstResultWindow::aNewWindowHasItsControlsAsDefined()
 {
     FrmBetu w;
     QCOMPARE(w.objectName(), QStringLiteral("frmBetu"));
-    QCOMPARE(w.windowTitle(), grids::kFine.sheetTitle);
     QVERIFY(!w.isVisible());
     QVERIFY(w.testAttribute(Qt::WA_DeleteOnClose));
     QVERIFY(!w.windowIcon().isNull());

@@ -105,10 +105,15 @@ void TstResponse::clickRecordsOnlyAPresentedPoint_data()
         startLeftToDot3(h);
     }) << Where::Handler << 1 << true;
     QTest::newRow("on the button frame: no answer") << dot3 << Where::Frame << 1 << false;
-    QTest::newRow("current point outside the grid: nothing recorded") << Moment([](Harness& h) {
+    QTest::newRow("sheet drawn during a pause: nothing recorded") << Moment([](Harness& h) {
         startLeftToDot3(h);
-        h.st.a = 19; // as the sheet drawing leaves its loop counters
-        h.st.b = 15;
+        h.test.cmdStp->click();
+        h.test.cmdKeka->click(); // leaves its loop counters in the current point
+    }) << Where::Handler << 1 << false;
+    QTest::newRow("points numbered during a pause: nothing recorded") << Moment([](Harness& h) {
+        startLeftToDot3(h);
+        h.test.cmdStp->click();
+        h.pressRdm(true);
     }) << Where::Handler << 1 << false;
     QTest::newRow("after the run ended: nothing recorded") << Moment([](Harness& h) {
         h.test.cmdKae->click();
