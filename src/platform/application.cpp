@@ -1,14 +1,11 @@
 #include "platform/application.h"
 
-#include "platform/fonts.h"
-
 namespace {
 
 // Runs before QApplication's constructor: the substitutions must be in place before any
-// font is resolved, and the fonts load while the application connects to the display.
+// font is resolved.
 int& withFontSubstitutions(int& argc)
 {
-    fonts::startLoadingSystemFonts();
     fonts::installSubstitutions();
     return argc;
 }
@@ -18,6 +15,6 @@ int& withFontSubstitutions(int& argc)
 Application::Application(int& argc, char** argv)
     : QApplication(withFontSubstitutions(argc), argv)
 {
-    fonts::waitForSystemFonts();
+    wait();
     setFont(fonts::windowFont(9));
 }

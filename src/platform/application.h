@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/fonts.h"
+
 #include <QApplication>
 
 // The application with the program's typeface: the design typeface is mapped onto a
 // Japanese gothic before the application exists, and is the application's font afterwards.
-class Application : public QApplication {
-    Q_OBJECT
+// The loader is the first base, so the fonts load while the application connects to the
+// display.
+class Application : private fonts::SystemFontsLoader, public QApplication {
 public:
     Application(int& argc, char** argv);
 };

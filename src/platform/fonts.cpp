@@ -5,8 +5,6 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <future>
-
 namespace fonts {
 
 QString windowFamily()
@@ -35,27 +33,17 @@ void installSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("MS PGothic"), japaneseGothics);
 }
 
-namespace {
-
-std::future<FcBool>& systemFontsLoader()
-{
-    static std::future<FcBool> loader;
-    return loader;
-}
-
-} // namespace
-
-void startLoadingSystemFonts()
-{
+SystemFontsLoader::SystemFontsLoader()
     // FcInit() keeps what it reads as fontconfig's current configuration, which Qt's font
     // database then uses as it is.
-    systemFontsLoader() = std::async(std::launch::async, FcInit);
+    : m_read(std::async(std::launch::async, FcInit))
+{
 }
 
-void waitForSystemFonts()
+void SystemFontsLoader::wait()
 {
-    if (systemFontsLoader().valid())
-        systemFontsLoader().get();
+    if (m_read.valid())
+        m_read.get();
 }
 
 } // namespace fonts

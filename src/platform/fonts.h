@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+#include <future>
+
 namespace fonts {
 
 // The typeface all windows are designed in.
@@ -14,10 +16,16 @@ QFont windowFont(double points);
 // before the first QFont or widget is created.
 void installSubstitutions();
 
-// Reads the system's font configuration on a thread of its own, so that it overlaps the
-// connection to the display; waitForSystemFonts() returns once it is read. The first text
-// the program lays out would otherwise read it on the GUI thread. Call each once, in order.
-void startLoadingSystemFonts();
-void waitForSystemFonts();
+// Reads the system's font configuration on a thread of its own from its construction on,
+// so that it overlaps the connection to the display; wait() returns once it is read. The
+// first text the program lays out would otherwise read it on the GUI thread.
+class SystemFontsLoader {
+public:
+    SystemFontsLoader();
+    void wait();
+
+private:
+    std::future<int> m_read;
+};
 
 } // namespace fonts
