@@ -6,8 +6,8 @@
 #include "testrun/runphase.h"
 #include "testrun/statustext.h"
 #include "testrun/teststate.h"
-#include "windows/testwindow.h"
 #include "windows/colors.h"
+#include "windows/testwindow.h"
 
 #include <QPushButton>
 

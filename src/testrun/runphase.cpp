@@ -16,8 +16,7 @@ enum class Use : char {
 };
 
 // One value for each phase, each under the phase's name; a phase left out has the default.
-template <typename T>
-struct ByPhase {
+template <typename T> struct ByPhase {
     T beforeRun{}, started{}, paused{}, resumed{}, ended{};
 
     T at(RunPhase phase) const
@@ -68,7 +67,7 @@ const ButtonLife kButtons[] = {
      .use = {.beforeRun = On, .started = OtherEye, .paused = On, .resumed = OtherEye, .ended = On},
      .toolTip = {.beforeRun = kStartTip, .paused = "右を最初からスタートします。"}},
     {.button = &FrmTest::cmdStp,
-     .use = {.beforeRun = Off, .started = On, .paused = Keep, .resumed = Keep, .ended = Off},
+     .use = {.beforeRun = Off, .started = On, .paused = On, .resumed = On, .ended = Off},
      .toolTip = {.beforeRun = kPauseTip, .paused = "続きを実行します", .resumed = kPauseTip}},
     {.button = &FrmTest::cmdRdm,
      .use = {.beforeRun = On, .started = Off, .paused = On, .resumed = Off, .ended = On},

@@ -1,8 +1,8 @@
 #include "testrun/statustext.h"
 
 #include "platform/shape.h"
-#include "windows/testwindow.h"
 #include "windows/colors.h"
+#include "windows/testwindow.h"
 
 namespace statustext {
 

@@ -33,8 +33,8 @@ void ExplanationButton::onMouseDown(const MouseArgs& args)
         const bool show = m_state.swtRdm;
         test.lblRdme[0]->setVisible(show);
         test.lblRdme[1]->setVisible(show);
-        test.cmdRdm->setToolTip(QString::fromUtf8(show ? explanation::kHideLabelsTip
-                                                       : explanation::kShowLabelsTip));
+        test.cmdRdm->setToolTip(
+            QString::fromUtf8(show ? explanation::kHideLabelsTip : explanation::kShowLabelsTip));
         m_state.swtRdm = !m_state.swtRdm;
     }
 

@@ -3,9 +3,9 @@
 #include "platform/shape.h"
 #include "testrun/statustext.h"
 #include "testrun/teststate.h"
+#include "windows/colors.h"
 #include "windows/mouseargs.h"
 #include "windows/testwindow.h"
-#include "windows/colors.h"
 
 FixationDrag::FixationDrag(TestState& state, FrmTest& test)
     : m_state(state)

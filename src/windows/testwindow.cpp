@@ -4,9 +4,9 @@
 #include "platform/intervaltimer.h"
 #include "platform/shape.h"
 #include "platform/twips.h"
+#include "windows/colors.h"
 #include "windows/flatbutton.h"
 #include "windows/icons.h"
-#include "windows/colors.h"
 
 #include <QFrame>
 #include <QLabel>
