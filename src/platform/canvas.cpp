@@ -217,12 +217,10 @@ void Canvas::pset(double x, double y)
 QImage Canvas::picture() const
 {
     fitRatio();
-    const QRect client(QPoint(), deviceSize(m_ratio));
-    QImage picture(client.size(), QImage::Format_RGB32);
-    if (!m_area.contains(client))
-        picture.fill(m_backColor);
-    if (!m_image.isNull())
-        QPainter(&picture).drawImage(m_area.topLeft(), m_image);
+    QImage picture(deviceSize(m_ratio), QImage::Format_RGB32);
+    QPainter painter(&picture);
+    paintArea(painter, picture.rect());
+    painter.end();
     setDpi(picture, logicalDpiX() * m_ratio);
     return picture;
 }
@@ -231,10 +229,13 @@ void Canvas::paintEvent(QPaintEvent* event)
 {
     fitRatio();
     QPainter painter(this);
-    // In device pixels, where the image is.
     painter.scale(1 / m_ratio, 1 / m_ratio);
-    const QRect dirty = deviceRect(event->rect());
-    for (const QRect& background : QRegion(dirty).subtracted(m_area))
+    paintArea(painter, deviceRect(event->rect()));
+}
+
+void Canvas::paintArea(QPainter& painter, const QRect& area) const
+{
+    for (const QRect& background : QRegion(area).subtracted(m_area))
         painter.fillRect(background, m_backColor);
     if (!m_image.isNull())
         painter.drawImage(m_area.topLeft(), m_image);

@@ -5,6 +5,8 @@
 #include <QRectF>
 #include <QWidget>
 
+class QPainter;
+
 // Line style of Canvas::line().
 enum class DrawStyle { Solid, Dot };
 
@@ -91,6 +93,9 @@ private:
     void fitRatio() const;
     // A new image covering area, the old one drawn into it at old (device pixels).
     void setImage(const QRect& area, const QRectF& old) const;
+    // The picture's area (device pixels) on a painter in device pixels: background where
+    // the image does not reach.
+    void paintArea(QPainter& painter, const QRect& area) const;
     void drawn(const QRect& area);
     void markDirty(const QRect& area);
 
