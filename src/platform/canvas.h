@@ -86,8 +86,9 @@ private:
     int deviceWidth() const;
     QSize deviceSize(qreal ratio) const;
     QRect deviceRect(const QRect& pixels) const;
-    // The image to draw in box (pixels) on, translated by -m_area.topLeft(): grown first to
-    // cover the part of box within the client area; none if nothing of box is within it.
+    // The image to draw box (client-area pixels) on, grown first to cover what of box lies
+    // within the client area; null if nothing does. Its painter translates by
+    // -m_area.topLeft().
     QImage* surface(const QRect& box);
     // Scales the image to the device pixel ratio if the window went to another screen.
     void fitRatio() const;
