@@ -74,10 +74,14 @@ FirstPaintProbe::FirstPaintProbe(const char* name, QWidget* window)
 bool FirstPaintProbe::atMaximisedSize() const
 {
     // Qt marks the window maximised as soon as it is asked to; only the size tells that the
-    // window manager has done it.
+    // window manager has done it. Under a scale factor the logical sizes are rounded from the
+    // device pixels, so they may differ by a pixel.
     const QScreen* screen = m_window->screen();
-    return m_window->isMaximized() && screen
-           && m_window->frameGeometry().size() == screen->availableGeometry().size();
+    if (!m_window->isMaximized() || !screen)
+        return false;
+    const QSize difference = m_window->frameGeometry().size() - screen->availableGeometry().size();
+    constexpr int kRounding = 2;
+    return qAbs(difference.width()) <= kRounding && qAbs(difference.height()) <= kRounding;
 }
 
 bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event)

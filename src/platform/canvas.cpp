@@ -141,7 +141,8 @@ void Canvas::setBackColor(const QColor& color)
 
 void Canvas::cls()
 {
-    surface().fill(m_backColor);
+    // The image is kept for the next drawing, which is likely to cover the same place.
+    m_image.fill(m_backColor);
     markDirty(m_ink);
     m_ink = QRect();
     m_currentX = 0;
@@ -153,15 +154,19 @@ void Canvas::print(const QString& text)
     const QFont font = drawFont();
     const QFontMetrics metrics(font, this);
     const QPoint topLeft = toPixel(m_currentX, m_currentY);
-    QPainter painter(&surface());
-    painter.scale(m_ratio, m_ratio);
-    painter.setFont(font);
-    painter.setPen(m_foreColor);
-    painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
-    // The line's box, widened for glyphs that reach beyond their advance.
+    // The line's box, widened for glyphs that reach beyond their advance or the line.
     const int overhang = metrics.height() / 2;
-    drawn(QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()))
-              .adjusted(-overhang, -2, overhang, 2));
+    const QRect box = QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()))
+                          .adjusted(-overhang, -overhang, overhang, overhang);
+    if (QImage* image = surface(box)) {
+        QPainter painter(image);
+        painter.translate(-m_area.topLeft());
+        painter.scale(m_ratio, m_ratio);
+        painter.setFont(font);
+        painter.setPen(m_foreColor);
+        painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
+    }
+    drawn(box);
     m_currentX = 0;
     m_currentY += toUnitsY(metrics.height());
 }
@@ -173,48 +178,67 @@ void Canvas::printNumber(int value)
 
 void Canvas::line(double x1, double y1, double x2, double y2)
 {
-    QPainter painter(&surface());
     const QPoint from = toPixel(x1, y1);
     const QPoint to = toPixel(x2, y2);
-    const int width = deviceWidth();
-    QPen pen(m_foreColor, width > 1 ? width : 0); // 0: cosmetic, one pixel
-    if (m_drawStyle == DrawStyle::Dot) {
-        pen.setStyle(Qt::DotLine);
-        // Square caps would lengthen each dot of a wide line into the gap after it.
-        if (width > 1)
-            pen.setCapStyle(Qt::FlatCap);
-    }
-    painter.setPen(pen);
-    painter.drawLine(toDevice(from), toDevice(to));
     const int margin = m_drawWidth;
-    drawn(QRect(from, to).normalized().adjusted(-margin, -margin, margin, margin));
+    const QRect box = QRect(from, to).normalized().adjusted(-margin, -margin, margin, margin);
+    if (QImage* image = surface(box)) {
+        QPainter painter(image);
+        painter.translate(-m_area.topLeft());
+        const int width = deviceWidth();
+        QPen pen(m_foreColor, width > 1 ? width : 0); // 0: cosmetic, one pixel
+        if (m_drawStyle == DrawStyle::Dot) {
+            pen.setStyle(Qt::DotLine);
+            // Square caps would lengthen each dot of a wide line into the gap after it.
+            if (width > 1)
+                pen.setCapStyle(Qt::FlatCap);
+        }
+        painter.setPen(pen);
+        painter.drawLine(toDevice(from), toDevice(to));
+    }
+    drawn(box);
     moveTo(x2, y2);
 }
 
 void Canvas::pset(double x, double y)
 {
-    QPainter painter(&surface());
     const QPoint centre = toPixel(x, y);
-    fillDisc(painter, toDevice(centre), deviceWidth(), m_foreColor);
     const int d = m_drawWidth;
-    drawn(QRect(centre, centre).adjusted(-d, -d, d, d));
+    const QRect box = QRect(centre, centre).adjusted(-d, -d, d, d);
+    if (QImage* image = surface(box)) {
+        QPainter painter(image);
+        painter.translate(-m_area.topLeft());
+        fillDisc(painter, toDevice(centre), deviceWidth(), m_foreColor);
+    }
+    drawn(box);
     moveTo(x, y);
 }
 
 QImage Canvas::picture() const
 {
-    const QImage& image = surface();
-    QImage picture = image.copy(QRect(QPoint(), deviceSize(m_ratio)));
+    fitRatio();
+    QImage picture(deviceSize(m_ratio), QImage::Format_RGB32);
+    QPainter painter(&picture);
+    paintArea(painter, picture.rect());
+    painter.end();
     setDpi(picture, logicalDpiX() * m_ratio);
     return picture;
 }
 
 void Canvas::paintEvent(QPaintEvent* event)
 {
-    const QRect dirty = event->rect();
-    const QImage& image = surface();
-    QPainter(this).drawImage(
-        dirty, image, QRectF(QPointF(dirty.topLeft()) * m_ratio, QSizeF(dirty.size()) * m_ratio));
+    fitRatio();
+    QPainter painter(this);
+    painter.scale(1 / m_ratio, 1 / m_ratio);
+    paintArea(painter, deviceRect(event->rect()));
+}
+
+void Canvas::paintArea(QPainter& painter, const QRect& area) const
+{
+    for (const QRect& background : QRegion(area).subtracted(m_area))
+        painter.fillRect(background, m_backColor);
+    if (!m_image.isNull())
+        painter.drawImage(m_area.topLeft(), m_image);
 }
 
 void Canvas::drawn(const QRect& area)
@@ -242,27 +266,70 @@ void Canvas::markDirty(const QRect& area)
     }
 }
 
-QImage& Canvas::surface() const
+QImage* Canvas::surface(const QRect& box)
+{
+    fitRatio();
+    const QRect client(QPoint(), deviceSize(m_ratio));
+    const QRect needed = deviceRect(box) & client;
+    if (needed.isEmpty())
+        return nullptr;
+    if (m_area.contains(needed))
+        return &m_image;
+    // Since a clear the image holds only background, and the new one need only cover box.
+    const bool keep = !m_ink.isEmpty() && !m_area.isEmpty();
+    QRect area = needed;
+    if (keep) {
+        // A side that has to move goes a quarter of the window further, so that a drawing
+        // spreading mark by mark makes a few new images, not one a mark.
+        area |= m_area;
+        const int dx = client.width() / 4;
+        const int dy = client.height() / 4;
+        if (area.left() < m_area.left())
+            area.setLeft(area.left() - dx);
+        if (area.top() < m_area.top())
+            area.setTop(area.top() - dy);
+        if (area.right() > m_area.right())
+            area.setRight(area.right() + dx);
+        if (area.bottom() > m_area.bottom())
+            area.setBottom(area.bottom() + dy);
+        area = (area & client) | m_area;
+    }
+    setImage(area, keep ? QRectF(m_area) : QRectF());
+    return &m_image;
+}
+
+void Canvas::fitRatio() const
 {
     const qreal ratio = devicePixelRatioF();
-    const QSize needed = deviceSize(ratio);
-    if (ratio == m_ratio && m_image.width() >= needed.width()
-        && m_image.height() >= needed.height())
-        return m_image;
-    // A new ratio (the window went to another screen) scales what is drawn to it.
-    QImage image(ratio == m_ratio ? needed.expandedTo(m_image.size()) : needed,
-                 QImage::Format_RGB32);
+    if (ratio == m_ratio)
+        return;
+    // The window went to another screen: what is drawn is scaled to its ratio.
+    const qreal factor = ratio / m_ratio;
+    const QRectF scaled(QPointF(m_area.topLeft()) * factor, QSizeF(m_area.size()) * factor);
+    m_ratio = ratio;
+    if (!m_image.isNull())
+        setImage(scaled.toAlignedRect(), scaled);
+}
+
+void Canvas::setImage(const QRect& area, const QRectF& old) const
+{
+    QImage image(area.size(), QImage::Format_RGB32);
     // Point sizes must give the same size in the image as on the screen.
     setDpi(image, logicalDpiX());
     image.fill(m_backColor);
-    if (!m_image.isNull()) {
+    if (!old.isEmpty()) {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRectF(QPointF(), QSizeF(m_image.size()) * (ratio / m_ratio)), m_image);
+        painter.drawImage(old.translated(-area.topLeft()), m_image);
     }
     m_image = image;
-    m_ratio = ratio;
-    return m_image;
+    m_area = area;
+}
+
+QRect Canvas::deviceRect(const QRect& pixels) const
+{
+    return QRectF(QPointF(pixels.topLeft()) * m_ratio, QSizeF(pixels.size()) * m_ratio)
+        .toAlignedRect();
 }
 
 QSize Canvas::deviceSize(qreal ratio) const

@@ -78,6 +78,7 @@ private slots:
     void dottedLinesHaveGapsAndSolidOnesNone();
     void clsAndANewBackgroundEraseTheDrawing();
     void thePictureSurvivesAResizeWhereItStillFits();
+    void aDrawingOutsideASmallerWindowSurvivesDrawingInside();
     void theFontSizeChangesOnlyTheDrawing();
     void aHiddenWindowDrawsOnAPictureOfItsOwnSize();
     void aDrawingThatIsNeverClearedIsKeptWhole();
@@ -299,6 +300,22 @@ void TstCanvas::thePictureSurvivesAResizeWhereItStillFits()
     const QImage shown = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown.pixelColor(30, 10), QColor(Qt::blue));
     QCOMPARE(shown.pixelColor(30, 11), QColor(Qt::white));
+}
+
+void TstCanvas::aDrawingOutsideASmallerWindowSurvivesDrawingInside()
+{
+    Canvas canvas;
+    setUp(canvas, 200, 100, 200, 100);
+    canvas.setForeColor(Qt::blue);
+    canvas.line(150, 80, 190, 80);
+    canvas.resize(100, 50);
+    // Far from the first line, so that what holds the drawing has to grow.
+    canvas.line(20, 20, 40, 20); // the scale now has two units a pixel
+    canvas.resize(300, 150);
+    const QImage picture = canvas.picture();
+    QCOMPARE(inkCount(picture, Qt::blue, picture.rect()), 41 + 11);
+    QCOMPARE(inkBox(picture, Qt::white), QRect(10, 10, 181, 71));
+    QCOMPARE(shown(canvas), picture);
 }
 
 void TstCanvas::theFontSizeChangesOnlyTheDrawing()
