@@ -12,15 +12,14 @@
 
 namespace {
 
-const view::GridMode& kMode = view::kFine;
+const grids::Grid& kMode = grids::kFine;
 
 // The combo boxes (1011 twips wide) stand centred 0.7 and 22.7 sheet units right of a
 // quarter of the sheet, 0.2 units from its top; the labels they choose are printed beneath
-// them at a quarter of the sheet less 0.5 units (left map).
+// them (the left map's at its leftLabelX).
 constexpr double kComboDx[] = {0.7, 22.7};
 constexpr int kComboWidth = 67;
 constexpr int kComboMaxHeight = 32;
-constexpr double kLeftLabelDx = -0.5;
 // A control's edge may be anti-aliased a pixel or two beyond where it is found.
 constexpr int kControlMargin = 3;
 
@@ -92,9 +91,9 @@ int untestedMarks(const QImage& sheet, double ratio, QString* fault)
     // as wide as the ratio makes them around the middle of that pixel's device pixels.
     const QSize size = sheet.size();
     const QSize logical = (QSizeF(size) / ratio).toSize();
-    const QPoint left = view::toPixels(logical, kMode.sheet, kMode.fixation + QPointF(1, 1));
+    const QPoint left = view::toPixels(logical, kMode.sheet.scale, kMode.field.fixation + QPointF(1, 1));
     const QPoint right
-        = view::toPixels(logical, kMode.sheet, {kMode.fixation.x() + kMode.rightCrossDx, 0});
+        = view::toPixels(logical, kMode.sheet.scale, {kMode.field.fixation.x() + kMode.sheet.rightMapShift, 0});
     const int width = qMax(1, qRound(ratio));
     const auto covered = [&](int pixel) {
         QList<int> lines;
@@ -174,13 +173,13 @@ void TstE2eClipboard::startWithSheet(const QStringList& environment)
 {
     m_png = QImage();
     QVERIFY2(m_program.start({}, environment), qPrintable(m_program.errorString()));
-    m_test = e2e::waitForWindow(view::testTitle(kMode));
+    m_test = e2e::waitForWindow(kMode.testTitle);
     QVERIFY2(m_test != 0, "no single visible window with the program's title");
     QVERIFY2(view::waitUntilLaidOut(m_test, &m_testImage, &m_testButtons),
              "the test window did not show its row of buttons maximised");
 
     QVERIFY(e2e::click(m_test, m_testButtons[int(view::Button::Keka)].center()));
-    m_sheet = e2e::waitForWindow(view::sheetTitle(kMode));
+    m_sheet = e2e::waitForWindow(kMode.sheetTitle);
     QVERIFY2(m_sheet != 0, "no single window titled 別表[結果](15×19) after a click on 結果");
     QVERIFY2(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs),
              "the result window does not show its sheet with the two buttons");
@@ -241,7 +240,7 @@ QRect TstE2eClipboard::comboZone(int index) const
 {
     const QSize size = m_png.size();
     const QPoint centre
-        = view::toPixels(size, kMode.sheet, {kMode.sheet.width / 4 + kComboDx[index], 0.2});
+        = view::toPixels(size, kMode.sheet.scale, {kMode.sheet.scale.width() / 4 + kComboDx[index], 0.2});
     return QRect(centre.x() - kComboWidth / 2, centre.y(), kComboWidth, kComboMaxHeight)
         .adjusted(-kControlMargin, -kControlMargin, kControlMargin, kControlMargin);
 }
@@ -320,7 +319,7 @@ void TstE2eClipboard::pngShowsTheLabelsTheComboBoxesCover()
     QVERIFY(!m_png.isNull());
     // "左" printed at 11 points under the left combo box.
     const QPoint corner
-        = view::toPixels(m_png.size(), kMode.sheet, {kMode.sheet.width / 4 + kLeftLabelDx, 0.2});
+        = view::toPixels(m_png.size(), kMode.sheet.scale, {kMode.sheet.leftLabelX, 0.2});
     const QRect label(corner, QSize(16, 18));
     int ink = 0;
     for (int y = label.top(); y <= label.bottom(); ++y)
@@ -336,19 +335,22 @@ void TstE2eClipboard::fixationLinesCrossAtTheDefaultPoint()
 {
     QVERIFY(!m_png.isNull());
     const QSize size = m_png.size();
-    // Sheet units: left cross at (11, 9), right one at (33, 9); horizontal lines from 1 to 21
-    // and 23 to 43, vertical ones from 1.5 to 17.
-    const double y = kMode.fixation.y() + 1;
+    // The left cross at the fixation point moved one unit right and down, the right one at
+    // the right map's shift.
+    const grids::Sheet& sheet = kMode.sheet;
+    const double y = kMode.field.fixation.y() + 1;
     struct Cross {
         double x, from, to;
     };
-    for (const Cross& cross : {Cross{kMode.fixation.x() + 1, 1, 21},
-                               Cross{kMode.fixation.x() + kMode.rightCrossDx, 23, 43}}) {
-        const QPoint centre = view::toPixels(size, kMode.sheet, {cross.x, y});
-        const int left = view::toPixels(size, kMode.sheet, {cross.from, y}).x();
-        const int right = view::toPixels(size, kMode.sheet, {cross.to, y}).x();
-        const int top = view::toPixels(size, kMode.sheet, {cross.x, 1.5}).y();
-        const int bottom = view::toPixels(size, kMode.sheet, {cross.x, 17}).y();
+    const double fixationX = kMode.field.fixation.x();
+    for (const Cross& cross :
+         {Cross{fixationX + 1, sheet.leftLineFrom, sheet.leftLineTo},
+          Cross{fixationX + sheet.rightMapShift, sheet.rightLineFrom, sheet.rightLineTo}}) {
+        const QPoint centre = view::toPixels(size, kMode.sheet.scale, {cross.x, y});
+        const int left = view::toPixels(size, kMode.sheet.scale, {cross.from, y}).x();
+        const int right = view::toPixels(size, kMode.sheet.scale, {cross.to, y}).x();
+        const int top = view::toPixels(size, kMode.sheet.scale, {cross.x, sheet.verticalTop}).y();
+        const int bottom = view::toPixels(size, kMode.sheet.scale, {cross.x, sheet.verticalBottom}).y();
         const QString where = QStringLiteral("cross at %1,%2 (%3 to %4, %5 to %6)")
                                   .arg(centre.x())
                                   .arg(centre.y())
@@ -393,7 +395,7 @@ void TstE2eClipboard::windowIsElevenThousandByFourThousandFiveHundredTwipsWithIt
     QCOMPARE(shown.back(), QSize(733, 300));
     // The buttons stand at the foot of the client area, 0.1 units above its edge.
     const QSize client = e2e::clientGeometry(m_sheet).size();
-    const int foot = client.height() - 1 - qRound(0.1 * client.height() / kMode.sheet.height);
+    const int foot = client.height() - 1 - qRound(0.1 * client.height() / kMode.sheet.scale.height());
     for (const QRect& button : m_sheetButtons)
         QVERIFY2(qAbs(button.bottom() - foot) <= 2, qPrintable(pixels::describe(button)));
 }
@@ -401,7 +403,7 @@ void TstE2eClipboard::windowIsElevenThousandByFourThousandFiveHundredTwipsWithIt
 void TstE2eClipboard::aWindowClosedAndLoadedAgainComesBackAtThatSize()
 {
     QVERIFY(e2e::closeWindow(m_sheet));
-    const QString title = view::sheetTitle(kMode);
+    const QString title = kMode.sheetTitle;
     QVERIFY2(
         e2e::waitUntil([&] { return e2e::findWindows(title).isEmpty(); }, e2e::kSettleTimeoutMs),
         "the close box did not close the result window");

@@ -84,11 +84,11 @@ private slots:
 
 private:
     QPoint screenPoint(QPoint client) const { return m_client.topLeft() + client; }
-    QPoint fieldPixel(const view::GridMode& mode, QPointF units) const
+    QPoint fieldPixel(const grids::Grid& mode, QPointF units) const
     {
-        return view::toPixels(m_client.size(), mode.field, units);
+        return view::toPixels(m_client.size(), mode.field.scale, units);
     }
-    QPointF defaultMarkCentre(const view::GridMode& mode) const;
+    QPointF defaultMarkCentre(const grids::Grid& mode) const;
     bool moveTo(QPoint client);
     QString describe(QPointF point) const;
 
@@ -103,7 +103,7 @@ private:
 void TstE2eDrag::initTestCase()
 {
     QVERIFY2(m_program.start(), qPrintable(m_program.errorString()));
-    m_window = e2e::waitForWindow(view::testTitle(view::kFine));
+    m_window = e2e::waitForWindow(grids::kFine.testTitle);
     QVERIFY2(m_window != 0, "no single visible window with the program's title");
     QVERIFY2(view::waitUntilLaidOut(m_window, &m_image, &m_buttons),
              "the test window did not show its row of buttons maximised");
@@ -119,10 +119,10 @@ void TstE2eDrag::cleanup()
     }
 }
 
-QPointF TstE2eDrag::defaultMarkCentre(const view::GridMode& mode) const
+QPointF TstE2eDrag::defaultMarkCentre(const grids::Grid& mode) const
 {
     return {m_client.width() / 2.0,
-            m_client.height() / 2.0 + mode.markDrop * m_client.height() / mode.field.height};
+            m_client.height() / 2.0 + mode.field.markDrop * m_client.height() / mode.field.scale.height()};
 }
 
 QString TstE2eDrag::describe(QPointF point) const
@@ -139,7 +139,7 @@ bool TstE2eDrag::moveTo(QPoint client)
 
 void TstE2eDrag::markStartsBelowTheCentre()
 {
-    const QPointF expected = defaultMarkCentre(view::kFine);
+    const QPointF expected = defaultMarkCentre(grids::kFine);
     const QPointF centre = view::markCentre(m_image, expected.toPoint(), view::kMarkYellow);
     QVERIFY2(centre.x() >= 0, "no yellow mark near the centre");
     QVERIFY2((centre - expected).manhattanLength() <= 2 * kMarkTolerance + 1,
@@ -149,9 +149,9 @@ void TstE2eDrag::markStartsBelowTheCentre()
 
 void TstE2eDrag::shiftDragMovesTheMarkAndDrawsTheCross()
 {
-    const QPointF start = defaultMarkCentre(view::kFine);
+    const QPointF start = defaultMarkCentre(grids::kFine);
     const QPoint from = start.toPoint();
-    m_release = fieldPixel(view::kFine, kTarget);
+    m_release = fieldPixel(grids::kFine, kTarget);
     const QPoint corner(m_release.x(), from.y());
 
     // Nothing but the background where the drag ends: no text of the explanation within 40
@@ -189,9 +189,10 @@ void TstE2eDrag::shiftDragMovesTheMarkAndDrawsTheCross()
     QVERIFY(e2e::xdotool({QStringLiteral("keyup"), QStringLiteral("shift")}));
     held.letGo();
 
-    // The release draws the cross; the horizontal line lies along the release point's row.
-    const QPoint left = fieldPixel(view::kFine, {1, kTarget.y()});
-    const QPoint right = fieldPixel(view::kFine, {19, kTarget.y()});
+    // The release draws the cross; the horizontal line lies along the release point's row,
+    // from the first to the last column of test points.
+    const QPoint left = fieldPixel(grids::kFine, {1, kTarget.y()});
+    const QPoint right = fieldPixel(grids::kFine, {double(grids::kFine.columns), kTarget.y()});
     const bool drawn = e2e::waitUntil(
         [&] {
             m_image = e2e::clientImage(m_window);
@@ -215,7 +216,7 @@ void TstE2eDrag::shiftDragMovesTheMarkAndDrawsTheCross()
     QVERIFY2(pixels::patchNear(m_image, from, view::kMarkYellow, 8).isEmpty(),
              "yellow is left where the mark was");
 
-    // Horizontal line from 1 to 19 units, one pixel wide.
+    // Horizontal line, one pixel wide.
     const QPair<int, int> row = endsInRow(m_image, m_release.y(), view::kCrossBlue);
     const QString rowText = QStringLiteral("blue along row %1 from %2 to %3, expected %4 to %5")
                                 .arg(m_release.y())
@@ -234,10 +235,10 @@ void TstE2eDrag::shiftDragMovesTheMarkAndDrawsTheCross()
                 < 0.05,
             qPrintable(rowText));
 
-    // Vertical line from 1 to 15 units; the mark and the first letters of the instruction
+    // Vertical line from the first to the last row; the mark and the first letters of the instruction
     // printed below it stand over it.
-    const QPoint top = fieldPixel(view::kFine, {kTarget.x(), 1});
-    const QPoint bottom = fieldPixel(view::kFine, {kTarget.x(), 15});
+    const QPoint top = fieldPixel(grids::kFine, {kTarget.x(), 1});
+    const QPoint bottom = fieldPixel(grids::kFine, {kTarget.x(), double(grids::kFine.rows)});
     const QPair<int, int> column = endsInColumn(m_image, m_release.x(), view::kCrossBlue);
     const QString columnText
         = QStringLiteral("blue along column %1 from %2 to %3, expected %4 to %5")
@@ -269,17 +270,17 @@ void TstE2eDrag::kaeSwitchesToTheCoarseGrid()
     QVERIFY2(fineCaption.size() >= 10, "no caption on the grid button");
 
     QVERIFY(e2e::click(m_window, kae.center()));
-    const e2e::WindowId coarse = e2e::waitForWindow(view::testTitle(view::kCoarse));
+    const e2e::WindowId coarse = e2e::waitForWindow(grids::kCoarse.testTitle);
     QVERIFY2(coarse == m_window,
              qPrintable(QStringLiteral("window titled 視野検査(11×13): %1, the test window: %2")
                             .arg(coarse)
                             .arg(m_window)));
-    QVERIFY(e2e::findWindows(view::testTitle(view::kFine)).isEmpty());
+    QVERIFY(e2e::findWindows(grids::kFine.testTitle).isEmpty());
 
     // The field is laid out again for the coarse grid: the mark back in the middle and the
     // cross gone; the buttons stay where they were.
     QPointF centre;
-    const QPointF expected = defaultMarkCentre(view::kCoarse);
+    const QPointF expected = defaultMarkCentre(grids::kCoarse);
     const bool laidOut = e2e::waitUntil(
         [&] {
             m_image = e2e::clientImage(m_window);

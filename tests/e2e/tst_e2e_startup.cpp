@@ -1,5 +1,6 @@
 // The real program on a real X server: how the test window looks right after start.
 #include "support/desktop.h"
+#include "support/gridtable.h"
 #include "support/pixels.h"
 
 #include <QtTest>
@@ -8,16 +9,16 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("視野検査(15×19)");
+const QString& kTitle = grids::kFine.testTitle;
 constexpr QRgb kBackground = qRgb(64, 64, 64);
 constexpr QRgb kYellow = qRgb(255, 255, 0);
 constexpr QRgb kButtonFace = qRgb(128, 255, 128);
 
-// The test field is 16.1 units high; the fixation mark's centre stands 0.27 units below
-// the centre of the client area, and the button frame's top 0.81 units above its bottom.
-constexpr double kFieldHeight = 16.1;
-constexpr double kMarkDrop = 0.27;
-constexpr double kFrameRise = 0.81;
+// The fixation mark's centre stands markDrop below the centre of the client area, and the
+// button frame's top frameRise above its bottom.
+const double kFieldHeight = grids::kFine.field.scale.height();
+const double kMarkDrop = grids::kFine.field.markDrop;
+const double kFrameRise = grids::kFine.field.frameRise;
 constexpr double kMarkTolerance = 3; // pixels
 
 // The buttons from left to right, wide (600 twips) or narrow (360 twips): 左眼 右眼 早 小
@@ -196,7 +197,7 @@ void TstE2eStartup::closeBoxEndsTheProgram()
     QVERIFY(press(0)); // 左眼
     QVERIFY(press(5)); // 止
     QVERIFY(press(9)); // 結果
-    QVERIFY(e2e::waitForWindow(QStringLiteral("別表[結果](15×19)")) != 0);
+    QVERIFY(e2e::waitForWindow(grids::kFine.sheetTitle) != 0);
     QVERIFY(press(5)); // 再開
 
     QVERIFY(e2e::closeWindow(m_window));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/canvas.h"
 #include "platform/intervaltimer.h"
 #include "platform/shape.h"
 #include "program.h"
@@ -37,6 +38,12 @@ constexpr char kQuiet = '.';
 // The ticks of a whole run of `dots` points: the lead-in until the first dot ("..." after a
 // plain start), then a dot every third tick, and the end on the presenting tick after the last.
 QString runTrace(int dots, const QString& lead = QStringLiteral("..."));
+
+// A window's user scale, to compare with a grid's in one go.
+inline QSizeF scaleOf(const Canvas& window)
+{
+    return {window.scaleWidth(), window.scaleHeight()};
+}
 
 // The client area on which one field unit of the fine grid is 50 pixels both ways.
 inline const QSize kClient{1000, 805};

@@ -114,8 +114,7 @@ void TstFieldLayout::testPointsFallOnWholePixels()
     Harness h(client);
     const grids::Grid& mode = chooseGrid(h, coarse);
 
-    QCOMPARE(h.test.scaleWidth(), mode.field.scale.width());
-    QCOMPARE(h.test.scaleHeight(), mode.field.scale.height());
+    QCOMPARE(scaleOf(h.test), mode.field.scale);
     // Test point (a, b) lies at (a + 1, b + 1).
     QCOMPARE(h.test.toPixelsX(0 + 1), 50.0);
     QCOMPARE(h.test.toPixelsY(0 + 1), 50.0);

@@ -42,13 +42,12 @@ void TstGridSwitch::switchesModeTextsAndScales()
     QCOMPARE(h.test.cmdKae->text(), mode.kaeCaption);
     QCOMPARE(h.test.cmdKae->toolTip(), mode.kaeToolTip);
     QCOMPARE(h.test.windowTitle(), mode.testTitle);
-    QCOMPARE(QSizeF(h.test.scaleWidth(), h.test.scaleHeight()), mode.field.scale);
+    QCOMPARE(scaleOf(h.test), mode.field.scale);
     FrmBetu* sheet = h.program.resultSheet().window();
     QVERIFY(sheet);
     QCOMPARE(sheet->windowTitle(), mode.sheetTitle);
-    QCOMPARE(sheet->scaleWidth(), mode.sheet.scaleWidth);
-    QCOMPARE(sheet->scaleHeight(), mode.sheet.scaleHeight);
-    QCOMPARE(sheet->x3, mode.sheet.scaleWidth / 2);
+    QCOMPARE(scaleOf(*sheet), mode.sheet.scale);
+    QCOMPARE(sheet->x3, mode.sheet.scale.width() / 2);
 }
 
 void TstGridSwitch::createsTheResultWindowHidden()

@@ -8,19 +8,6 @@
 
 namespace view {
 
-// clang-format off
-const GridMode kFine{
-    19, 15, "視野検査(15×19)", "別表[結果](15×19)",
-    {20, 16.1}, 0.27, {10, 8},
-    {44, 18}, {1.68, 1.67}, 1.68, 23,
-};
-const GridMode kCoarse{
-    13, 11, "視野検査(11×13)", "別表[結果](11×13)",
-    {14, 12}, 0.2, {7, 6},
-    {31.5, 14}, {1.79, 1.72}, 1.55, 16.5,
-};
-// clang-format on
-
 namespace {
 
 bool sameColour(QRgb a, QRgb b)
@@ -61,34 +48,25 @@ QList<QRect> findButtonRow(const QImage& client, QRgb face, int count, int minWi
 
 } // namespace
 
-QPoint toPixels(const QSize& client, const Scale& scale, const QPointF& units)
+QPoint toPixels(const QSize& client, const QSizeF& scale, const QPointF& units)
 {
-    return {qRound(units.x() * client.width() / scale.width),
-            qRound(units.y() * client.height() / scale.height)};
+    return {qRound(units.x() * client.width() / scale.width()),
+            qRound(units.y() * client.height() / scale.height())};
 }
 
-QPointF toUnits(const QSize& client, const Scale& scale, const QPointF& pixels)
+QPointF toUnits(const QSize& client, const QSizeF& scale, const QPointF& pixels)
 {
-    return {pixels.x() * scale.width / qMax(1, client.width()),
-            pixels.y() * scale.height / qMax(1, client.height())};
-}
-
-QString testTitle(const GridMode& mode)
-{
-    return QString::fromUtf8(mode.testTitle);
-}
-
-QString sheetTitle(const GridMode& mode)
-{
-    return QString::fromUtf8(mode.sheetTitle);
+    return {pixels.x() * scale.width() / qMax(1, client.width()),
+            pixels.y() * scale.height() / qMax(1, client.height())};
 }
 
 QList<QRect> findTestButtons(const QImage& client)
 {
-    // The frame stands 0.81 units of 16.1 above the bottom edge; narrow buttons are 24
+    // The frame stands as high above the bottom edge on either grid; narrow buttons are 24
     // pixels wide at 96 DPI, and a stretch of face colour much narrower than that is a piece
     // between the letters of a caption.
-    const int depth = int(0.81 * client.height() / 16.1) + 4;
+    const grids::Field& field = grids::kFine.field;
+    const int depth = int(field.frameRise * client.height() / field.scale.height()) + 4;
     return findButtonRow(client, kTestButtonFace, int(Button::Count), 14, depth);
 }
 
@@ -225,11 +203,11 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
     return Mark::Unreadable;
 }
 
-QPoint markOrigin(const QSize& sheet, const GridMode& mode, bool rightMap, int column, int row)
+QPoint markOrigin(const QSize& sheet, const grids::Grid& mode, bool rightMap, int column, int row)
 {
-    const double x
-        = rightMap ? mode.sheet.width / 2 + column + mode.rightMarkDx : column + mode.leftMark.x();
-    return toPixels(sheet, mode.sheet, {x, row + mode.leftMark.y()});
+    const grids::Sheet& s = mode.sheet;
+    const double x = rightMap ? s.scale.width() / 2 + column + s.rightMarkDx : column + s.leftMark.x();
+    return toPixels(sheet, s.scale, {x, row + s.leftMark.y()});
 }
 
 double shareAlongRow(const QImage& image, int y, int fromX, int toX, QRgb colour)
