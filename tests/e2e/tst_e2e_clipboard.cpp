@@ -16,7 +16,7 @@ const grids::Grid& kMode = grids::kFine;
 
 // The combo boxes (1011 twips wide) stand centred 0.7 and 22.7 sheet units right of a
 // quarter of the sheet, 0.2 units from its top; the labels they choose are printed beneath
-// them (the left map's at its leftLabelX).
+// them.
 constexpr double kComboDx[] = {0.7, 22.7};
 constexpr int kComboWidth = 67;
 constexpr int kComboMaxHeight = 32;
@@ -137,8 +137,6 @@ private slots:
     void cleanup();
     void copyOffersPngAndBmpInsteadOfTheOldText();
     void pngIsTheScreenWithoutTheControls();
-    void pngShowsTheLabelsTheComboBoxesCover();
-    void fixationLinesCrossAtTheDefaultPoint();
     void windowIsElevenThousandByFourThousandFiveHundredTwipsWithItsFrame();
     void aWindowClosedAndLoadedAgainComesBackAtThatSize();
     void atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution_data();
@@ -311,71 +309,6 @@ void TstE2eClipboard::pngIsTheScreenWithoutTheControls()
                                 .arg(i + 1)
                                 .arg(changed)
                                 .arg(pixels::describe(zone))));
-    }
-}
-
-void TstE2eClipboard::pngShowsTheLabelsTheComboBoxesCover()
-{
-    QVERIFY(!m_png.isNull());
-    // "左" printed at 11 points under the left combo box.
-    const QPoint corner
-        = view::toPixels(m_png.size(), kMode.sheet.scale, {kMode.sheet.leftLabelX, 0.2});
-    const QRect label(corner, QSize(16, 18));
-    int ink = 0;
-    for (int y = label.top(); y <= label.bottom(); ++y)
-        for (int x = label.left(); x <= label.right(); ++x)
-            ink += qGray(m_png.pixel(x, y)) < 128 ? 1 : 0;
-    QVERIFY2(ink >= 15, qPrintable(QStringLiteral("only %1 dark pixels at the left label %2")
-                                       .arg(ink)
-                                       .arg(pixels::describe(label))));
-    QVERIFY2(comboZone(0).contains(label.center()), "the label is not under the combo box");
-}
-
-void TstE2eClipboard::fixationLinesCrossAtTheDefaultPoint()
-{
-    QVERIFY(!m_png.isNull());
-    const QSize size = m_png.size();
-    // The left cross at the fixation point moved one unit right and down, the right one at
-    // the right map's shift.
-    const grids::Sheet& sheet = kMode.sheet;
-    const double y = kMode.field.fixation.y() + 1;
-    struct Cross {
-        double x, from, to;
-    };
-    const double fixationX = kMode.field.fixation.x();
-    for (const Cross& cross :
-         {Cross{fixationX + 1, sheet.leftLineFrom, sheet.leftLineTo},
-          Cross{fixationX + sheet.rightMapShift, sheet.rightLineFrom, sheet.rightLineTo}}) {
-        const QPoint centre = view::toPixels(size, kMode.sheet.scale, {cross.x, y});
-        const int left = view::toPixels(size, kMode.sheet.scale, {cross.from, y}).x();
-        const int right = view::toPixels(size, kMode.sheet.scale, {cross.to, y}).x();
-        const int top = view::toPixels(size, kMode.sheet.scale, {cross.x, sheet.verticalTop}).y();
-        const int bottom = view::toPixels(size, kMode.sheet.scale, {cross.x, sheet.verticalBottom}).y();
-        const QString where = QStringLiteral("cross at %1,%2 (%3 to %4, %5 to %6)")
-                                  .arg(centre.x())
-                                  .arg(centre.y())
-                                  .arg(left)
-                                  .arg(right)
-                                  .arg(top)
-                                  .arg(bottom);
-        QCOMPARE(m_png.pixel(centre) & RGB_MASK, view::kInk & RGB_MASK);
-        QVERIFY2(view::shareAlongRow(m_png, centre.y(), left + 1, right - 1, view::kInk) == 1.0,
-                 qPrintable(where));
-        QVERIFY2(view::shareAlongColumn(m_png, centre.x(), top + 1, bottom - 1, view::kInk) == 1.0,
-                 qPrintable(where));
-        // One pixel wide, and no longer than the sheet says.
-        for (int d : {-2, 2}) {
-            QVERIFY2(view::shareAlongRow(m_png, centre.y() + d, left + 1, right - 1, view::kInk)
-                         < 0.5,
-                     qPrintable(where));
-            QVERIFY2(view::shareAlongColumn(m_png, centre.x() + d, top + 1, bottom - 1, view::kInk)
-                         < 0.5,
-                     qPrintable(where));
-        }
-        QVERIFY2(qGray(m_png.pixel(left - 3, centre.y())) > 200, qPrintable(where));
-        QVERIFY2(qGray(m_png.pixel(right + 3, centre.y())) > 200, qPrintable(where));
-        QVERIFY2(qGray(m_png.pixel(centre.x(), top - 3)) > 200, qPrintable(where));
-        QVERIFY2(qGray(m_png.pixel(centre.x(), bottom + 3)) > 200, qPrintable(where));
     }
 }
 
