@@ -91,9 +91,10 @@ int untestedMarks(const QImage& sheet, double ratio, QString* fault)
     // as wide as the ratio makes them around the middle of that pixel's device pixels.
     const QSize size = sheet.size();
     const QSize logical = (QSizeF(size) / ratio).toSize();
-    const QPoint left = view::toPixels(logical, kMode.sheet.scale, kMode.field.fixation + QPointF(1, 1));
-    const QPoint right
-        = view::toPixels(logical, kMode.sheet.scale, {kMode.field.fixation.x() + kMode.sheet.rightMapShift, 0});
+    const QPoint left
+        = view::toPixels(logical, kMode.sheet.scale, kMode.field.fixation + QPointF(1, 1));
+    const QPoint right = view::toPixels(logical, kMode.sheet.scale,
+                                        {kMode.field.fixation.x() + kMode.sheet.rightMapShift, 0});
     const int width = qMax(1, qRound(ratio));
     const auto covered = [&](int pixel) {
         QList<int> lines;
@@ -237,8 +238,8 @@ void TstE2eClipboard::copyOffersPngAndBmpInsteadOfTheOldText()
 QRect TstE2eClipboard::comboZone(int index) const
 {
     const QSize size = m_png.size();
-    const QPoint centre
-        = view::toPixels(size, kMode.sheet.scale, {kMode.sheet.scale.width() / 4 + kComboDx[index], 0.2});
+    const QPoint centre = view::toPixels(size, kMode.sheet.scale,
+                                         {kMode.sheet.scale.width() / 4 + kComboDx[index], 0.2});
     return QRect(centre.x() - kComboWidth / 2, centre.y(), kComboWidth, kComboMaxHeight)
         .adjusted(-kControlMargin, -kControlMargin, kControlMargin, kControlMargin);
 }
@@ -266,7 +267,7 @@ void TstE2eClipboard::pngIsTheScreenWithoutTheControls()
     differences.fill(Qt::white);
     for (int y = 0; y < m_png.height(); ++y) {
         for (int x = 0; x < m_png.width(); ++x) {
-            if ((m_png.pixel(x, y) & RGB_MASK) == (m_screen.pixel(x, y) & RGB_MASK))
+            if (pixels::sameColour(m_png.pixel(x, y), m_screen.pixel(x, y)))
                 continue;
             differences.setPixel(x, y, qRgb(255, 0, 0));
             if (allowedToDiffer({x, y}))
@@ -328,7 +329,8 @@ void TstE2eClipboard::windowIsElevenThousandByFourThousandFiveHundredTwipsWithIt
     QCOMPARE(shown.back(), QSize(733, 300));
     // The buttons stand at the foot of the client area, 0.1 units above its edge.
     const QSize client = e2e::clientGeometry(m_sheet).size();
-    const int foot = client.height() - 1 - qRound(0.1 * client.height() / kMode.sheet.scale.height());
+    const int foot
+        = client.height() - 1 - qRound(0.1 * client.height() / kMode.sheet.scale.height());
     for (const QRect& button : m_sheetButtons)
         QVERIFY2(qAbs(button.bottom() - foot) <= 2, qPrintable(pixels::describe(button)));
 }

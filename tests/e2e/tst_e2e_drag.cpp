@@ -86,7 +86,8 @@ void TstE2eDrag::cleanup()
 QPointF TstE2eDrag::defaultMarkCentre(const grids::Grid& mode) const
 {
     return {m_client.width() / 2.0,
-            m_client.height() / 2.0 + mode.field.markDrop * m_client.height() / mode.field.scale.height()};
+            m_client.height() / 2.0
+                + mode.field.markDrop * m_client.height() / mode.field.scale.height()};
 }
 
 QString TstE2eDrag::describe(QPointF point) const
@@ -160,8 +161,8 @@ void TstE2eDrag::shiftDragMovesTheMarkAndDrawsTheCross()
     const bool drawn = e2e::waitUntil(
         [&] {
             m_image = e2e::clientImage(m_window);
-            return view::shareAlongRow(m_image, m_release.y(), left.x(), right.x(),
-                                       view::kCrossBlue)
+            return pixels::shareAlongRow(m_image, m_release.y(), left.x(), right.x(),
+                                         view::kCrossBlue)
                    > 0.9;
         },
         e2e::kSettleTimeoutMs);

@@ -135,7 +135,7 @@ bool TstE2ePatient::findDot(const QImage& look, QPoint* point, QString* problem)
     for (int y = 0; y < look.height() && hit.x() < 0; y += kStride) {
         const QRgb* line = reinterpret_cast<const QRgb*>(look.constScanLine(y));
         for (int x = 0; x < look.width(); x += kStride) {
-            if ((line[x] & RGB_MASK) == (view::kDotWhite & RGB_MASK)) {
+            if (pixels::sameColour(line[x], view::kDotWhite)) {
                 hit = {x, y};
                 break;
             }
@@ -152,7 +152,8 @@ bool TstE2ePatient::findDot(const QImage& look, QPoint* point, QString* problem)
     const QPointF units = view::toUnits(m_client.size(), kMode.field.scale, corner);
     const QPoint nearest(qRound(units.x()) - 1, qRound(units.y()) - 1);
     *point = nearest;
-    const QPoint exact = view::toPixels(m_client.size(), kMode.field.scale, nearest + QPointF(1, 1));
+    const QPoint exact
+        = view::toPixels(m_client.size(), kMode.field.scale, nearest + QPointF(1, 1));
     const QString found = QStringLiteral("white patch %1 (%2 pixels), box corner at %3,%4")
                               .arg(pixels::describe(white))
                               .arg(count)
@@ -402,10 +403,11 @@ void TstE2ePatient::sheetShowsWhatThePatientSaw()
     // The fixation lines of the left map cross at (8, 7) and run through some marks; the
     // right map's vertical line at 23.5.
     const QSize size = image.size();
-    const QPoint cross = view::toPixels(size, kMode.sheet.scale, kMode.field.fixation + QPointF(1, 1));
-    const QPoint rightCross
-        = view::toPixels(size, kMode.sheet.scale, {kMode.field.fixation.x() + kMode.sheet.rightMapShift, 0});
-    QCOMPARE(image.pixel(cross) & RGB_MASK, view::kInk & RGB_MASK);
+    const QPoint cross
+        = view::toPixels(size, kMode.sheet.scale, kMode.field.fixation + QPointF(1, 1));
+    const QPoint rightCross = view::toPixels(
+        size, kMode.sheet.scale, {kMode.field.fixation.x() + kMode.sheet.rightMapShift, 0});
+    QVERIFY(pixels::sameColour(image.pixel(cross), view::kInk));
     const QList<int> rows{cross.y()};
     const QList<int> columns{cross.x(), rightCross.x()};
 

@@ -58,11 +58,11 @@ void TstE2eStartup::windowIsMaximisedAndPaintedToItsCorners()
     const QRect corners[]
         = {{0, 0, 40, 40}, {w - 40, 0, 40, 40}, {0, h - 40, 40, 40}, {w - 40, h - 40, 40, 40}};
     for (const QRect& corner : corners)
-        QVERIFY2(pixels::shareOf(m_image, corner, view::kFieldBackground) == 1.0,
-                 qPrintable(QStringLiteral("corner %1 is not all %2 (its first pixel %3)")
-                                .arg(pixels::describe(corner),
-                                     pixels::describe(view::kFieldBackground),
-                                     pixels::describe(m_image.pixel(corner.topLeft())))));
+        QVERIFY2(
+            pixels::shareOf(m_image, corner, view::kFieldBackground) == 1.0,
+            qPrintable(QStringLiteral("corner %1 is not all %2 (its first pixel %3)")
+                           .arg(pixels::describe(corner), pixels::describe(view::kFieldBackground),
+                                pixels::describe(m_image.pixel(corner.topLeft())))));
 }
 
 void TstE2eStartup::closeBoxEndsTheProgram()
@@ -71,8 +71,9 @@ void TstE2eStartup::closeBoxEndsTheProgram()
     QCOMPARE(m_buttons.size(), int(view::Button::Count));
     // In the middle of a run that was paused to open the sheet and resumed: the quit button
     // is disabled again, the sheet is open, dots go on.
-    const auto press
-        = [&](view::Button button) { return e2e::click(m_window, m_buttons[int(button)].center()); };
+    const auto press = [&](view::Button button) {
+        return e2e::click(m_window, m_buttons[int(button)].center());
+    };
     QVERIFY(press(view::Button::Left));
     QVERIFY(press(view::Button::Stop));
     QVERIFY(press(view::Button::Keka));

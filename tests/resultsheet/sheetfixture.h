@@ -3,8 +3,8 @@
 // What the result sheet tests share: the steps every test takes, and checks of the picture
 // that return the faults they find.
 
-#include "inkprobe.h"
 #include "support/harness.h"
+#include "support/pictures.h"
 #include "windows/resultwindow.h"
 
 #include <QComboBox>

@@ -94,13 +94,8 @@ void TstSheetButtons::copyPutsTheWholePictureOnTheClipboard()
     QCOMPARE(copied.size(), w.size());
     // The controls are not part of the picture: it is black on white throughout, without
     // the pale green of the buttons, and white where the buttons' corners stand.
-    int coloured = 0;
-    for (int y = 0; y < copied.height(); ++y)
-        for (int x = 0; x < copied.width(); ++x) {
-            const QRgb pixel = copied.pixel(x, y);
-            coloured += qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel) ? 1 : 0;
-        }
-    QCOMPARE(coloured, 0);
+    const auto coloured = [](QRgb p) { return qRed(p) != qGreen(p) || qGreen(p) != qBlue(p); };
+    QCOMPARE(countPixels(copied, copied.rect(), coloured), 0);
     for (const QPushButton* button : {w.cmdCopy, w.cmdClr})
         QCOMPARE(copied.pixelColor(button->geometry().topLeft() + QPoint(1, 1)), QColor(Qt::white));
 

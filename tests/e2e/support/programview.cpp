@@ -10,18 +10,6 @@ namespace view {
 
 namespace {
 
-bool sameColour(QRgb a, QRgb b)
-{
-    return (a & RGB_MASK) == (b & RGB_MASK);
-}
-
-// Dark enough to be the ink of a mark: its anti-aliased edge counts when more than half
-// covered.
-bool isInk(QRgb pixel)
-{
-    return qGray(pixel) < 128;
-}
-
 // Rows of buttons: of the rows of the lowest `depth` pixels that cross `count` runs of the
 // face colour at least `minWidth` wide, the one where the runs are widest (clear of the
 // captions). Each run is then followed up and down along a column just inside its left edge.
@@ -36,10 +24,10 @@ QList<QRect> findButtonRow(const QImage& client, QRgb face, int count, int minWi
     for (const pixels::Run& run : best) {
         const int x = qMin(run.left + 2, run.right);
         int top = bestRow;
-        while (top > 0 && sameColour(client.pixel(x, top - 1), face))
+        while (top > 0 && pixels::sameColour(client.pixel(x, top - 1), face))
             --top;
         int bottom = bestRow;
-        while (bottom + 1 < h && sameColour(client.pixel(x, bottom + 1), face))
+        while (bottom + 1 < h && pixels::sameColour(client.pixel(x, bottom + 1), face))
             ++bottom;
         buttons.append(QRect(run.left, top, run.width(), bottom - top + 1));
     }
@@ -135,7 +123,7 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
     const auto counted
         = [&](int x, int y) { return !ignoredRows.contains(y) && !ignoredColumns.contains(x); };
     const auto inkAt = [&](int x, int y) {
-        return box.contains(x, y) && counted(x, y) && isInk(sheet.pixel(x, y));
+        return box.contains(x, y) && counted(x, y) && pixels::isDark(sheet.pixel(x, y));
     };
 
     if (picture) {
@@ -206,20 +194,9 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
 QPoint markOrigin(const QSize& sheet, const grids::Grid& mode, bool rightMap, int column, int row)
 {
     const grids::Sheet& s = mode.sheet;
-    const double x = rightMap ? s.scale.width() / 2 + column + s.rightMarkDx : column + s.leftMark.x();
+    const double x
+        = rightMap ? s.scale.width() / 2 + column + s.rightMarkDx : column + s.leftMark.x();
     return toPixels(sheet, s.scale, {x, row + s.leftMark.y()});
-}
-
-double shareAlongRow(const QImage& image, int y, int fromX, int toX, QRgb colour)
-{
-    return pixels::shareOf(image, QRect(QPoint(qMin(fromX, toX), y), QPoint(qMax(fromX, toX), y)),
-                           colour);
-}
-
-double shareAlongColumn(const QImage& image, int x, int fromY, int toY, QRgb colour)
-{
-    return pixels::shareOf(image, QRect(QPoint(x, qMin(fromY, toY)), QPoint(x, qMax(fromY, toY))),
-                           colour);
 }
 
 } // namespace view

@@ -70,9 +70,4 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
 // Where the sheet prints the text of mark (column, row) of the left or the right map.
 QPoint markOrigin(const QSize& sheet, const grids::Grid& mode, bool rightMap, int column, int row);
 
-// The share (0 to 1) of pixels of exactly this colour along a horizontal or vertical segment,
-// both ends included.
-double shareAlongRow(const QImage& image, int y, int fromX, int toX, QRgb colour);
-double shareAlongColumn(const QImage& image, int x, int fromY, int toY, QRgb colour);
-
 } // namespace view
