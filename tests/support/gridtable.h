@@ -23,6 +23,9 @@ struct Field {
     double upperRise; // top of the upper label above the window centre
     double lowerDrop; // top of the lower label below the window centre
     double frameRise; // top of the button frame above the bottom edge
+
+    // Where the mark's centre stands by default.
+    QPointF markCentre() const { return centre + QPointF(0, markDrop); }
 };
 
 // Places on the result sheet, in sheet units.
@@ -53,6 +56,7 @@ struct Grid {
     int points() const { return columns * rows; }
 };
 
+// clang-format off
 inline const Grid kFine{
     .fine = true,
     .columns = 19,
@@ -87,6 +91,7 @@ inline const Grid kCoarse{
               .dividerBottom = 13.5, .leftLabelX = 7.675, .rightLabelX = 22.975,
               .dateXFromResults = 14.15, .dateXFromSheet = 14.15, .note = {13.35, 13}},
 };
+// clang-format on
 
 inline const Grid& of(bool fine)
 {

@@ -125,6 +125,12 @@ public:
     // Half a pixel in field units: the tolerance of a geometry set in units.
     double halfPixelX() const;
     double halfPixelY() const;
+    // Empty when a point or a size in field units is `expected` to within `pixels` of the
+    // window both ways; otherwise both, for the message.
+    QString unitsOff(const QPointF& actual, const QPointF& expected, double pixels = 0.5) const;
+    QString unitsOff(const QSizeF& actual, const QSizeF& expected, double pixels = 0.5) const;
+    // A point in field units on the window, in pixels, unrounded.
+    QPointF pixelsOf(const QPointF& units) const;
     QPoint pixelAt(double x, double y) const;
 
     // The test window's picture when it shows nothing but these texts.
