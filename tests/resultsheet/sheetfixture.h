@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QLocale>
 #include <QRegion>
+#include <QTest>
 
 namespace sheettest {
 
@@ -20,6 +21,14 @@ namespace sheettest {
 using Measures = grids::Grid;
 using grids::kCoarse;
 using grids::kFine;
+
+// The data of a test run once on each grid: a column "fine" with a row for each.
+inline void addGridRows(const char* fine = "fine grid", const char* coarse = "coarse grid")
+{
+    QTest::addColumn<bool>("fine");
+    QTest::newRow(fine) << true;
+    QTest::newRow(coarse) << false;
+}
 
 inline const Measures& measures(bool fine)
 {

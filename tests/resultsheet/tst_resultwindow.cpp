@@ -25,7 +25,11 @@ private slots:
     void loadingSetsScaleTitleCombosAndButtonsForTheGridInUse_data();
     void loadingSetsScaleTitleCombosAndButtonsForTheGridInUse();
     void theGridSwitchLoadsTheWindowHiddenAndMovesNoControl();
-    void aFreshWindowShowsTheAnnotationsButNoMarks_data();
+    void aFreshWindowShowsTheAnnotationsButNoMarks_data()
+    {
+        addGridRows("loaded by the show button in the fine grid",
+                    "loaded hidden by the switch to the coarse grid, then shown");
+    }
     void aFreshWindowShowsTheAnnotationsButNoMarks();
     void theFocusIsOnCopyWhenTheWindowIsFirstShownSoAKeyCopies_data();
     void theFocusIsOnCopyWhenTheWindowIsFirstShownSoAKeyCopies();
@@ -295,13 +299,6 @@ void TstResultWindow::theGridSwitchLoadsTheWindowHiddenAndMovesNoControl()
     QVERIFY(!w);
     faults = controlPlaceFaults(sheetWindow(h), kFine, 2, 22.7);
     QVERIFY2(faults.isEmpty(), report(faults));
-}
-
-void TstResultWindow::aFreshWindowShowsTheAnnotationsButNoMarks_data()
-{
-    QTest::addColumn<bool>("fine");
-    QTest::newRow("loaded by the show button in the fine grid") << true;
-    QTest::newRow("loaded hidden by the switch to the coarse grid, then shown") << false;
 }
 
 void TstResultWindow::aFreshWindowShowsTheAnnotationsButNoMarks()

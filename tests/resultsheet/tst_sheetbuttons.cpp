@@ -23,7 +23,8 @@ private slots:
     void copyLeavesSheetResultsAndFocusAsTheyAre();
     void copyToAClipboardThatCannotBeWrittenChangesNothing();
     void copyThroughTheSystemClipboardReplacesWhatItHeld();
-    void clearMarksOnlyTheCurrentModesGridsUntested_data();
+    // On the coarse grid the note stands where the results button puts it, with the same gap.
+    void clearMarksOnlyTheCurrentModesGridsUntested_data() { addGridRows(); }
     void clearMarksOnlyTheCurrentModesGridsUntested();
     void showBringsTheWindowToTheFrontWithoutRedrawing();
     void showLoadsAWindowThatIsNotLoaded();
@@ -168,14 +169,6 @@ void TstSheetButtons::copyThroughTheSystemClipboardReplacesWhatItHeld()
 
     QCOMPARE(clipboard->text(), QString());
     QCOMPARE(clipboard->image(), w.picture());
-}
-
-void TstSheetButtons::clearMarksOnlyTheCurrentModesGridsUntested_data()
-{
-    QTest::addColumn<bool>("fine");
-    QTest::newRow("fine grid") << true;
-    // The coarse note stands where the results button puts it, with the same gap.
-    QTest::newRow("coarse grid") << false;
 }
 
 void TstSheetButtons::clearMarksOnlyTheCurrentModesGridsUntested()
