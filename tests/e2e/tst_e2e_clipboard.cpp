@@ -12,15 +12,14 @@
 
 namespace {
 
-const view::GridMode& kMode = view::kFine;
+const grids::Grid& kMode = grids::kFine;
 
 // The combo boxes (1011 twips wide) stand centred 0.7 and 22.7 sheet units right of a
 // quarter of the sheet, 0.2 units from its top; the labels they choose are printed beneath
-// them at a quarter of the sheet less 0.5 units (left map).
+// them.
 constexpr double kComboDx[] = {0.7, 22.7};
 constexpr int kComboWidth = 67;
 constexpr int kComboMaxHeight = 32;
-constexpr double kLeftLabelDx = -0.5;
 // A control's edge may be anti-aliased a pixel or two beyond where it is found.
 constexpr int kControlMargin = 3;
 
@@ -92,9 +91,10 @@ int untestedMarks(const QImage& sheet, double ratio, QString* fault)
     // as wide as the ratio makes them around the middle of that pixel's device pixels.
     const QSize size = sheet.size();
     const QSize logical = (QSizeF(size) / ratio).toSize();
-    const QPoint left = view::toPixels(logical, kMode.sheet, kMode.fixation + QPointF(1, 1));
-    const QPoint right
-        = view::toPixels(logical, kMode.sheet, {kMode.fixation.x() + kMode.rightCrossDx, 0});
+    const QPoint left
+        = view::toPixels(logical, kMode.sheet.scale, kMode.field.fixation + QPointF(1, 1));
+    const QPoint right = view::toPixels(logical, kMode.sheet.scale,
+                                        {kMode.field.fixation.x() + kMode.sheet.rightMapShift, 0});
     const int width = qMax(1, qRound(ratio));
     const auto covered = [&](int pixel) {
         QList<int> lines;
@@ -138,8 +138,6 @@ private slots:
     void cleanup();
     void copyOffersPngAndBmpInsteadOfTheOldText();
     void pngIsTheScreenWithoutTheControls();
-    void pngShowsTheLabelsTheComboBoxesCover();
-    void fixationLinesCrossAtTheDefaultPoint();
     void windowIsElevenThousandByFourThousandFiveHundredTwipsWithItsFrame();
     void aWindowClosedAndLoadedAgainComesBackAtThatSize();
     void atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution_data();
@@ -174,13 +172,13 @@ void TstE2eClipboard::startWithSheet(const QStringList& environment)
 {
     m_png = QImage();
     QVERIFY2(m_program.start({}, environment), qPrintable(m_program.errorString()));
-    m_test = e2e::waitForWindow(view::testTitle(kMode));
+    m_test = e2e::waitForWindow(kMode.testTitle);
     QVERIFY2(m_test != 0, "no single visible window with the program's title");
     QVERIFY2(view::waitUntilLaidOut(m_test, &m_testImage, &m_testButtons),
              "the test window did not show its row of buttons maximised");
 
     QVERIFY(e2e::click(m_test, m_testButtons[int(view::Button::Keka)].center()));
-    m_sheet = e2e::waitForWindow(view::sheetTitle(kMode));
+    m_sheet = e2e::waitForWindow(kMode.sheetTitle);
     QVERIFY2(m_sheet != 0, "no single window titled 別表[結果](15×19) after a click on 結果");
     QVERIFY2(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs),
              "the result window does not show its sheet with the two buttons");
@@ -240,8 +238,8 @@ void TstE2eClipboard::copyOffersPngAndBmpInsteadOfTheOldText()
 QRect TstE2eClipboard::comboZone(int index) const
 {
     const QSize size = m_png.size();
-    const QPoint centre
-        = view::toPixels(size, kMode.sheet, {kMode.sheet.width / 4 + kComboDx[index], 0.2});
+    const QPoint centre = view::toPixels(size, kMode.sheet.scale,
+                                         {kMode.sheet.scale.width() / 4 + kComboDx[index], 0.2});
     return QRect(centre.x() - kComboWidth / 2, centre.y(), kComboWidth, kComboMaxHeight)
         .adjusted(-kControlMargin, -kControlMargin, kControlMargin, kControlMargin);
 }
@@ -269,7 +267,7 @@ void TstE2eClipboard::pngIsTheScreenWithoutTheControls()
     differences.fill(Qt::white);
     for (int y = 0; y < m_png.height(); ++y) {
         for (int x = 0; x < m_png.width(); ++x) {
-            if ((m_png.pixel(x, y) & RGB_MASK) == (m_screen.pixel(x, y) & RGB_MASK))
+            if (pixels::sameColour(m_png.pixel(x, y), m_screen.pixel(x, y)))
                 continue;
             differences.setPixel(x, y, qRgb(255, 0, 0));
             if (allowedToDiffer({x, y}))
@@ -315,68 +313,6 @@ void TstE2eClipboard::pngIsTheScreenWithoutTheControls()
     }
 }
 
-void TstE2eClipboard::pngShowsTheLabelsTheComboBoxesCover()
-{
-    QVERIFY(!m_png.isNull());
-    // "左" printed at 11 points under the left combo box.
-    const QPoint corner
-        = view::toPixels(m_png.size(), kMode.sheet, {kMode.sheet.width / 4 + kLeftLabelDx, 0.2});
-    const QRect label(corner, QSize(16, 18));
-    int ink = 0;
-    for (int y = label.top(); y <= label.bottom(); ++y)
-        for (int x = label.left(); x <= label.right(); ++x)
-            ink += qGray(m_png.pixel(x, y)) < 128 ? 1 : 0;
-    QVERIFY2(ink >= 15, qPrintable(QStringLiteral("only %1 dark pixels at the left label %2")
-                                       .arg(ink)
-                                       .arg(pixels::describe(label))));
-    QVERIFY2(comboZone(0).contains(label.center()), "the label is not under the combo box");
-}
-
-void TstE2eClipboard::fixationLinesCrossAtTheDefaultPoint()
-{
-    QVERIFY(!m_png.isNull());
-    const QSize size = m_png.size();
-    // Sheet units: left cross at (11, 9), right one at (33, 9); horizontal lines from 1 to 21
-    // and 23 to 43, vertical ones from 1.5 to 17.
-    const double y = kMode.fixation.y() + 1;
-    struct Cross {
-        double x, from, to;
-    };
-    for (const Cross& cross : {Cross{kMode.fixation.x() + 1, 1, 21},
-                               Cross{kMode.fixation.x() + kMode.rightCrossDx, 23, 43}}) {
-        const QPoint centre = view::toPixels(size, kMode.sheet, {cross.x, y});
-        const int left = view::toPixels(size, kMode.sheet, {cross.from, y}).x();
-        const int right = view::toPixels(size, kMode.sheet, {cross.to, y}).x();
-        const int top = view::toPixels(size, kMode.sheet, {cross.x, 1.5}).y();
-        const int bottom = view::toPixels(size, kMode.sheet, {cross.x, 17}).y();
-        const QString where = QStringLiteral("cross at %1,%2 (%3 to %4, %5 to %6)")
-                                  .arg(centre.x())
-                                  .arg(centre.y())
-                                  .arg(left)
-                                  .arg(right)
-                                  .arg(top)
-                                  .arg(bottom);
-        QCOMPARE(m_png.pixel(centre) & RGB_MASK, view::kInk & RGB_MASK);
-        QVERIFY2(view::shareAlongRow(m_png, centre.y(), left + 1, right - 1, view::kInk) == 1.0,
-                 qPrintable(where));
-        QVERIFY2(view::shareAlongColumn(m_png, centre.x(), top + 1, bottom - 1, view::kInk) == 1.0,
-                 qPrintable(where));
-        // One pixel wide, and no longer than the sheet says.
-        for (int d : {-2, 2}) {
-            QVERIFY2(view::shareAlongRow(m_png, centre.y() + d, left + 1, right - 1, view::kInk)
-                         < 0.5,
-                     qPrintable(where));
-            QVERIFY2(view::shareAlongColumn(m_png, centre.x() + d, top + 1, bottom - 1, view::kInk)
-                         < 0.5,
-                     qPrintable(where));
-        }
-        QVERIFY2(qGray(m_png.pixel(left - 3, centre.y())) > 200, qPrintable(where));
-        QVERIFY2(qGray(m_png.pixel(right + 3, centre.y())) > 200, qPrintable(where));
-        QVERIFY2(qGray(m_png.pixel(centre.x(), top - 3)) > 200, qPrintable(where));
-        QVERIFY2(qGray(m_png.pixel(centre.x(), bottom + 3)) > 200, qPrintable(where));
-    }
-}
-
 void TstE2eClipboard::windowIsElevenThousandByFourThousandFiveHundredTwipsWithItsFrame()
 {
     // 733 by 300 pixels at 96 dpi, centred, its top a sixth of the way down the screen.
@@ -393,7 +329,8 @@ void TstE2eClipboard::windowIsElevenThousandByFourThousandFiveHundredTwipsWithIt
     QCOMPARE(shown.back(), QSize(733, 300));
     // The buttons stand at the foot of the client area, 0.1 units above its edge.
     const QSize client = e2e::clientGeometry(m_sheet).size();
-    const int foot = client.height() - 1 - qRound(0.1 * client.height() / kMode.sheet.height);
+    const int foot
+        = client.height() - 1 - qRound(0.1 * client.height() / kMode.sheet.scale.height());
     for (const QRect& button : m_sheetButtons)
         QVERIFY2(qAbs(button.bottom() - foot) <= 2, qPrintable(pixels::describe(button)));
 }
@@ -401,7 +338,7 @@ void TstE2eClipboard::windowIsElevenThousandByFourThousandFiveHundredTwipsWithIt
 void TstE2eClipboard::aWindowClosedAndLoadedAgainComesBackAtThatSize()
 {
     QVERIFY(e2e::closeWindow(m_sheet));
-    const QString title = view::sheetTitle(kMode);
+    const QString title = kMode.sheetTitle;
     QVERIFY2(
         e2e::waitUntil([&] { return e2e::findWindows(title).isEmpty(); }, e2e::kSettleTimeoutMs),
         "the close box did not close the result window");

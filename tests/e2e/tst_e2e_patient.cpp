@@ -14,7 +14,7 @@
 
 namespace {
 
-const view::GridMode& kMode = view::kCoarse;
+const grids::Grid& kMode = grids::kCoarse;
 
 // The points (column, row) the patient does not see: a blind spot of 2 by 3 points left of
 // and just below the fixation point (the left eye's temporal field), and a few scattered
@@ -94,7 +94,7 @@ private:
 void TstE2ePatient::initTestCase()
 {
     QVERIFY2(m_program.start(), qPrintable(m_program.errorString()));
-    m_window = e2e::waitForWindow(view::testTitle(view::kFine));
+    m_window = e2e::waitForWindow(grids::kFine.testTitle);
     QVERIFY2(m_window != 0, "no single visible window with the program's title");
     QImage image;
     QList<QRect> buttons;
@@ -102,13 +102,13 @@ void TstE2ePatient::initTestCase()
              "the test window did not show its row of buttons maximised");
 
     QVERIFY(e2e::click(m_window, buttons[int(view::Button::Kae)].center()));
-    QVERIFY2(e2e::waitForWindow(view::testTitle(kMode)) == m_window,
+    QVERIFY2(e2e::waitForWindow(kMode.testTitle) == m_window,
              "the test window is not titled 視野検査(11×13) after a click on 細");
     m_client = e2e::clientGeometry(m_window);
     const QSize size = m_client.size();
     const QPointF expected(size.width() / 2.0,
                            size.height() / 2.0
-                               + kMode.markDrop * size.height() / kMode.field.height);
+                               + kMode.field.markDrop * size.height() / kMode.field.scale.height());
     QPointF centre;
     QVERIFY2(e2e::waitUntil(
                  [&] {
@@ -122,7 +122,7 @@ void TstE2ePatient::initTestCase()
 
     // The lowest test points lie 11 units down, their dots above them; the button frame
     // (whose rim is white) begins 0.6 units above the bottom edge, at 11.4.
-    const int bottom = view::toPixels(size, kMode.field, {0, kMode.rows + 0.2}).y();
+    const int bottom = view::toPixels(size, kMode.field.scale, {0, kMode.rows + 0.2}).y();
     m_field = QRect(m_client.left(), m_client.top(), m_client.width(), bottom);
 }
 
@@ -135,7 +135,7 @@ bool TstE2ePatient::findDot(const QImage& look, QPoint* point, QString* problem)
     for (int y = 0; y < look.height() && hit.x() < 0; y += kStride) {
         const QRgb* line = reinterpret_cast<const QRgb*>(look.constScanLine(y));
         for (int x = 0; x < look.width(); x += kStride) {
-            if ((line[x] & RGB_MASK) == (view::kDotWhite & RGB_MASK)) {
+            if (pixels::sameColour(line[x], view::kDotWhite)) {
                 hit = {x, y};
                 break;
             }
@@ -149,10 +149,11 @@ bool TstE2ePatient::findDot(const QImage& look, QPoint* point, QString* problem)
     // The anti-aliased rim is not pure white: the box of the dot reaches one pixel beyond
     // the white on every side, and its bottom-right corner lies one further (exclusive).
     const QPoint corner = white.bottomRight() + QPoint(2, 2);
-    const QPointF units = view::toUnits(m_client.size(), kMode.field, corner);
+    const QPointF units = view::toUnits(m_client.size(), kMode.field.scale, corner);
     const QPoint nearest(qRound(units.x()) - 1, qRound(units.y()) - 1);
     *point = nearest;
-    const QPoint exact = view::toPixels(m_client.size(), kMode.field, nearest + QPointF(1, 1));
+    const QPoint exact
+        = view::toPixels(m_client.size(), kMode.field.scale, nearest + QPointF(1, 1));
     const QString found = QStringLiteral("white patch %1 (%2 pixels), box corner at %3,%4")
                               .arg(pixels::describe(white))
                               .arg(count)
@@ -368,7 +369,7 @@ void TstE2ePatient::sheetShowsWhatThePatientSaw()
     const QList<QRect> buttons = view::findTestButtons(e2e::clientImage(m_window));
     QCOMPARE(buttons.size(), int(view::Button::Count));
     QVERIFY(e2e::click(m_window, buttons[int(view::Button::Keka)].center()));
-    const e2e::WindowId sheet = e2e::waitForWindow(view::sheetTitle(kMode));
+    const e2e::WindowId sheet = e2e::waitForWindow(kMode.sheetTitle);
     QVERIFY2(sheet != 0, "no single window titled 別表[結果](11×13) after a click on 結果");
 
     QList<QRect> sheetButtons;
@@ -402,10 +403,11 @@ void TstE2ePatient::sheetShowsWhatThePatientSaw()
     // The fixation lines of the left map cross at (8, 7) and run through some marks; the
     // right map's vertical line at 23.5.
     const QSize size = image.size();
-    const QPoint cross = view::toPixels(size, kMode.sheet, kMode.fixation + QPointF(1, 1));
-    const QPoint rightCross
-        = view::toPixels(size, kMode.sheet, {kMode.fixation.x() + kMode.rightCrossDx, 0});
-    QCOMPARE(image.pixel(cross) & RGB_MASK, view::kInk & RGB_MASK);
+    const QPoint cross
+        = view::toPixels(size, kMode.sheet.scale, kMode.field.fixation + QPointF(1, 1));
+    const QPoint rightCross = view::toPixels(
+        size, kMode.sheet.scale, {kMode.field.fixation.x() + kMode.sheet.rightMapShift, 0});
+    QVERIFY(pixels::sameColour(image.pixel(cross), view::kInk));
     const QList<int> rows{cross.y()};
     const QList<int> columns{cross.x(), rightCross.x()};
 

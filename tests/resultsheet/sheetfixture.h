@@ -3,8 +3,8 @@
 // What the result sheet tests share: the steps every test takes, and checks of the picture
 // that return the faults they find.
 
-#include "inkprobe.h"
 #include "support/harness.h"
+#include "support/pictures.h"
 #include "windows/resultwindow.h"
 
 #include <QComboBox>
@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QLocale>
 #include <QRegion>
+#include <QTest>
 
 namespace sheettest {
 
@@ -20,6 +21,14 @@ namespace sheettest {
 using Measures = grids::Grid;
 using grids::kCoarse;
 using grids::kFine;
+
+// The data of a test run once on each grid: a column "fine" with a row for each.
+inline void addGridRows(const char* fine = "fine grid", const char* coarse = "coarse grid")
+{
+    QTest::addColumn<bool>("fine");
+    QTest::newRow(fine) << true;
+    QTest::newRow(coarse) << false;
+}
 
 inline const Measures& measures(bool fine)
 {
@@ -29,8 +38,8 @@ inline const Measures& measures(bool fine)
 // The pixel of a sheet point on the window.
 inline QPoint pixelOf(const FrmBetu& w, const Measures& m, double x, double y)
 {
-    return {qRound(x * w.width() / m.sheet.scaleWidth),
-            qRound(y * w.height() / m.sheet.scaleHeight)};
+    return {qRound(x * w.width() / m.sheet.scale.width()),
+            qRound(y * w.height() / m.sheet.scale.height())};
 }
 
 inline QPoint leftMarkPixel(const FrmBetu& w, const Measures& m, int i, int j)
@@ -40,7 +49,7 @@ inline QPoint leftMarkPixel(const FrmBetu& w, const Measures& m, int i, int j)
 
 inline QPoint rightMarkPixel(const FrmBetu& w, const Measures& m, int i, int j)
 {
-    return pixelOf(w, m, m.sheet.scaleWidth / 2 + i + m.sheet.rightMarkDx,
+    return pixelOf(w, m, m.sheet.scale.width() / 2 + i + m.sheet.rightMarkDx,
                    j + m.sheet.leftMark.y());
 }
 
@@ -55,7 +64,7 @@ inline void useGrid(Harness& h, bool fine)
 inline void moveCrossesOffTheSheet(TestState& st, const Measures& m)
 {
     st.x2L = st.y2L = st.y2R = -5;
-    st.x2R = m.sheet.scaleWidth - m.sheet.rightMapShift + 5;
+    st.x2R = m.sheet.scale.width() - m.sheet.rightMapShift + 5;
 }
 
 // Every cell gets one of the three results, in a pattern that the salt shifts.
@@ -160,7 +169,7 @@ inline Faults crossFaults(const QImage& p, const FrmBetu& w, const Measures& m, 
 inline Faults dividerFaults(const QImage& p, const FrmBetu& w, const Measures& m)
 {
     Faults faults;
-    const int x = pixelOf(w, m, m.sheet.scaleWidth / 2, 0).x();
+    const int x = pixelOf(w, m, m.sheet.scale.width() / 2, 0).x();
     const int top = pixelOf(w, m, 0, m.sheet.dividerTop).y();
     const int bottom = pixelOf(w, m, 0, m.sheet.dividerBottom).y();
     const int length = bottom - top - 1;
@@ -259,7 +268,7 @@ inline Faults annotationFaults(const QImage& p, const FrmBetu& w, const Measures
                                const Annotations& a)
 {
     // The coarse divider runs down through the gap of the note.
-    const QRegion divider(QRect(pixelOf(w, m, m.sheet.scaleWidth / 2, 0).x(), 0, 1, p.height()));
+    const QRegion divider(QRect(pixelOf(w, m, m.sheet.scale.width() / 2, 0).x(), 0, 1, p.height()));
     const struct {
         const char* what;
         double points;

@@ -25,7 +25,11 @@ private slots:
     void loadingSetsScaleTitleCombosAndButtonsForTheGridInUse_data();
     void loadingSetsScaleTitleCombosAndButtonsForTheGridInUse();
     void theGridSwitchLoadsTheWindowHiddenAndMovesNoControl();
-    void aFreshWindowShowsTheAnnotationsButNoMarks_data();
+    void aFreshWindowShowsTheAnnotationsButNoMarks_data()
+    {
+        addGridRows("loaded by the show button in the fine grid",
+                    "loaded hidden by the switch to the coarse grid, then shown");
+    }
     void aFreshWindowShowsTheAnnotationsButNoMarks();
     void theFocusIsOnCopyWhenTheWindowIsFirstShownSoAKeyCopies_data();
     void theFocusIsOnCopyWhenTheWindowIsFirstShownSoAKeyCopies();
@@ -43,10 +47,10 @@ namespace {
 // units is rounded to whole pixels.
 Faults controlPlaceFaults(const FrmBetu& w, const Measures& m, double d, double combo2Dx)
 {
-    const double x3 = m.sheet.scaleWidth / 2;
-    const double y3 = m.sheet.scaleHeight / 2;
-    const double pixelsPerUnitX = w.width() / m.sheet.scaleWidth;
-    const double pixelsPerUnitY = w.height() / m.sheet.scaleHeight;
+    const double x3 = m.sheet.scale.width() / 2;
+    const double y3 = m.sheet.scale.height() / 2;
+    const double pixelsPerUnitX = w.width() / m.sheet.scale.width();
+    const double pixelsPerUnitY = w.height() / m.sheet.scale.height();
     Faults faults;
     const auto check = [&](const char* name, const QWidget* control, double dx, bool bottom) {
         const double width = control->width() / pixelsPerUnitX;
@@ -241,10 +245,9 @@ void TstResultWindow::loadingSetsScaleTitleCombosAndButtonsForTheGridInUse()
 
     FrmBetu& w = sheetWindow(h);
 
-    QCOMPARE(w.scaleWidth(), m.sheet.scaleWidth);
-    QCOMPARE(w.scaleHeight(), m.sheet.scaleHeight);
-    QCOMPARE(w.x3, m.sheet.scaleWidth / 2);
-    QCOMPARE(w.y3, m.sheet.scaleHeight / 2);
+    QCOMPARE(scaleOf(w), m.sheet.scale);
+    QCOMPARE(w.x3, m.sheet.scale.width() / 2);
+    QCOMPARE(w.y3, m.sheet.scale.height() / 2);
     QCOMPARE(w.windowTitle(), title);
     const QStringList items = {QStringLiteral("左"), QStringLiteral("右")};
     QCOMPARE(itemsOf(w.cmbo1), items);
@@ -270,8 +273,8 @@ void TstResultWindow::theGridSwitchLoadsTheWindowHiddenAndMovesNoControl()
     QVERIFY(w);
     QVERIFY(!w->isVisible());
     QCOMPARE(w->windowTitle(), grids::kCoarse.sheetTitle);
-    QCOMPARE(w->scaleWidth(), kCoarse.sheet.scaleWidth);
-    QCOMPARE(w->x3, kCoarse.sheet.scaleWidth / 2);
+    QCOMPARE(w->scaleWidth(), kCoarse.sheet.scale.width());
+    QCOMPARE(w->x3, kCoarse.sheet.scale.width() / 2);
     Faults faults = controlPlaceFaults(*w, kCoarse, 1.5, 16.3);
     QVERIFY2(faults.isEmpty(), report(faults));
 
@@ -283,9 +286,8 @@ void TstResultWindow::theGridSwitchLoadsTheWindowHiddenAndMovesNoControl()
     QCOMPARE(h.program.resultSheet().window(), w.data());
     QVERIFY(!w->isVisible());
     QCOMPARE(w->windowTitle(), grids::kFine.sheetTitle);
-    QCOMPARE(w->scaleWidth(), kFine.sheet.scaleWidth);
-    QCOMPARE(w->scaleHeight(), kFine.sheet.scaleHeight);
-    QCOMPARE(w->x3, kFine.sheet.scaleWidth / 2);
+    QCOMPARE(scaleOf(*w), kFine.sheet.scale);
+    QCOMPARE(w->x3, kFine.sheet.scale.width() / 2);
     QCOMPARE(w->y3, 7.0);
     const QList<QRect> after = {w->cmbo1->geometry(), w->cmbo2->geometry(), w->cmdCopy->geometry(),
                                 w->cmdClr->geometry()};
@@ -296,13 +298,6 @@ void TstResultWindow::theGridSwitchLoadsTheWindowHiddenAndMovesNoControl()
     QVERIFY(!w);
     faults = controlPlaceFaults(sheetWindow(h), kFine, 2, 22.7);
     QVERIFY2(faults.isEmpty(), report(faults));
-}
-
-void TstResultWindow::aFreshWindowShowsTheAnnotationsButNoMarks_data()
-{
-    QTest::addColumn<bool>("fine");
-    QTest::newRow("loaded by the show button in the fine grid") << true;
-    QTest::newRow("loaded hidden by the switch to the coarse grid, then shown") << false;
 }
 
 void TstResultWindow::aFreshWindowShowsTheAnnotationsButNoMarks()
@@ -382,7 +377,7 @@ void TstResultWindow::closingUnloadsTheWindowAndTouchingItBuildsItAnew()
     QCOMPARE(w->cmbo1->currentText(), QStringLiteral("左"));
     QCOMPARE(w->cmbo2->currentText(), QStringLiteral("右"));
     const Measures& m = measures(fine);
-    QCOMPARE(w->scaleWidth(), m.sheet.scaleWidth);
+    QCOMPARE(w->scaleWidth(), m.sheet.scale.width());
     const Faults faults = unmarkedSheetFaults(w->picture(), *w, m, Crosses::of(h.st),
                                               startAnnotations(h, m.sheet.dateXFromSheet));
     QVERIFY2(faults.isEmpty(), report(faults));

@@ -23,7 +23,8 @@ private slots:
     void copyLeavesSheetResultsAndFocusAsTheyAre();
     void copyToAClipboardThatCannotBeWrittenChangesNothing();
     void copyThroughTheSystemClipboardReplacesWhatItHeld();
-    void clearMarksOnlyTheCurrentModesGridsUntested_data();
+    // On the coarse grid the note stands where the results button puts it, with the same gap.
+    void clearMarksOnlyTheCurrentModesGridsUntested_data() { addGridRows(); }
     void clearMarksOnlyTheCurrentModesGridsUntested();
     void showBringsTheWindowToTheFrontWithoutRedrawing();
     void showLoadsAWindowThatIsNotLoaded();
@@ -94,13 +95,8 @@ void TstSheetButtons::copyPutsTheWholePictureOnTheClipboard()
     QCOMPARE(copied.size(), w.size());
     // The controls are not part of the picture: it is black on white throughout, without
     // the pale green of the buttons, and white where the buttons' corners stand.
-    int coloured = 0;
-    for (int y = 0; y < copied.height(); ++y)
-        for (int x = 0; x < copied.width(); ++x) {
-            const QRgb pixel = copied.pixel(x, y);
-            coloured += qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel) ? 1 : 0;
-        }
-    QCOMPARE(coloured, 0);
+    const auto coloured = [](QRgb p) { return qRed(p) != qGreen(p) || qGreen(p) != qBlue(p); };
+    QCOMPARE(countPixels(copied, copied.rect(), coloured), 0);
     for (const QPushButton* button : {w.cmdCopy, w.cmdClr})
         QCOMPARE(copied.pixelColor(button->geometry().topLeft() + QPoint(1, 1)), QColor(Qt::white));
 
@@ -173,14 +169,6 @@ void TstSheetButtons::copyThroughTheSystemClipboardReplacesWhatItHeld()
 
     QCOMPARE(clipboard->text(), QString());
     QCOMPARE(clipboard->image(), w.picture());
-}
-
-void TstSheetButtons::clearMarksOnlyTheCurrentModesGridsUntested_data()
-{
-    QTest::addColumn<bool>("fine");
-    QTest::newRow("fine grid") << true;
-    // The coarse note stands where the results button puts it, with the same gap.
-    QTest::newRow("coarse grid") << false;
 }
 
 void TstSheetButtons::clearMarksOnlyTheCurrentModesGridsUntested()

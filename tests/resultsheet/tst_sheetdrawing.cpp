@@ -26,7 +26,7 @@ private slots:
     void noteNamesEachEyesDotSize_data();
     void noteNamesEachEyesDotSize();
     void drawingTwiceGivesTheSamePicture();
-    void onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged_data();
+    void onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged_data() { addGridRows(); }
     void onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged();
     void resultsButtonShowsTheSheetInFrontLoadingItIfNeeded();
 };
@@ -288,13 +288,6 @@ void TstSheetDrawing::drawingTwiceGivesTheSamePicture()
     drawResults(h);
     QCOMPARE(sheetWindow(h).picture(), first);
     QVERIFY(inkprobe::inkIn(first, first.rect()) > 0);
-}
-
-void TstSheetDrawing::onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged_data()
-{
-    QTest::addColumn<bool>("fine");
-    QTest::newRow("fine grid") << true;
-    QTest::newRow("coarse grid") << false;
 }
 
 void TstSheetDrawing::onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged()

@@ -279,6 +279,31 @@ double Harness::halfPixelY() const
     return 0.5 / test.toPixelsY(1) + 1e-9;
 }
 
+QString Harness::unitsOff(const QPointF& actual, const QPointF& expected, double pixels) const
+{
+    const double dx = pixels / test.toPixelsX(1) + 1e-9;
+    const double dy = pixels / test.toPixelsY(1) + 1e-9;
+    if (std::abs(actual.x() - expected.x()) <= dx && std::abs(actual.y() - expected.y()) <= dy)
+        return QString();
+    return QStringLiteral("(%1, %2), expected (%3, %4) to within %5 pixels")
+        .arg(actual.x(), 0, 'g', 8)
+        .arg(actual.y(), 0, 'g', 8)
+        .arg(expected.x(), 0, 'g', 8)
+        .arg(expected.y(), 0, 'g', 8)
+        .arg(pixels);
+}
+
+QString Harness::unitsOff(const QSizeF& actual, const QSizeF& expected, double pixels) const
+{
+    return unitsOff(QPointF(actual.width(), actual.height()),
+                    QPointF(expected.width(), expected.height()), pixels);
+}
+
+QPointF Harness::pixelsOf(const QPointF& units) const
+{
+    return {test.toPixelsX(units.x()), test.toPixelsY(units.y())};
+}
+
 QPoint Harness::pixelAt(double x, double y) const
 {
     return {qRound(test.toPixelsX(x)), qRound(test.toPixelsY(y))};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/canvas.h"
 #include "platform/intervaltimer.h"
 #include "platform/shape.h"
 #include "program.h"
@@ -37,6 +38,12 @@ constexpr char kQuiet = '.';
 // The ticks of a whole run of `dots` points: the lead-in until the first dot ("..." after a
 // plain start), then a dot every third tick, and the end on the presenting tick after the last.
 QString runTrace(int dots, const QString& lead = QStringLiteral("..."));
+
+// A window's user scale, to compare with a grid's in one go.
+inline QSizeF scaleOf(const Canvas& window)
+{
+    return {window.scaleWidth(), window.scaleHeight()};
+}
 
 // The client area on which one field unit of the fine grid is 50 pixels both ways.
 inline const QSize kClient{1000, 805};
@@ -118,6 +125,12 @@ public:
     // Half a pixel in field units: the tolerance of a geometry set in units.
     double halfPixelX() const;
     double halfPixelY() const;
+    // Empty when a point or a size in field units is `expected` to within `pixels` of the
+    // window both ways; otherwise both, for the message.
+    QString unitsOff(const QPointF& actual, const QPointF& expected, double pixels = 0.5) const;
+    QString unitsOff(const QSizeF& actual, const QSizeF& expected, double pixels = 0.5) const;
+    // A point in field units on the window, in pixels, unrounded.
+    QPointF pixelsOf(const QPointF& units) const;
     QPoint pixelAt(double x, double y) const;
 
     // The test window's picture when it shows nothing but these texts.

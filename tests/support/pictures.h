@@ -1,15 +1,20 @@
 #pragma once
 
-// Reading the test window's picture: the texts printed on it drawn afresh with a plain
-// QPainter (never with the program's own canvas), and comparisons that name what differs.
+// Reading the pictures of the program's windows headless: the texts printed on them drawn
+// afresh with a plain QPainter (never with the program's own canvas) in the program's
+// typeface, comparisons that name what differs, and the black ink of the result sheet.
+// (The end-to-end tests read screenshots with their own toolkit, tests/e2e/support/pixels.h,
+// which links nothing of the program.)
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPointF>
 #include <QRegion>
 #include <QString>
 
 #include <cmath>
+#include <functional>
 #include <initializer_list>
 
 class Canvas;
@@ -45,6 +50,9 @@ void printAt(QPainter& painter, const QPoint& topLeft, const QString& text);
 QImage pictureWith(const Canvas& window, const QColor& background,
                    std::initializer_list<PrintedText> texts);
 
+// The pixels in `area` (clipped to the picture) for which `test` holds.
+int countPixels(const QImage& picture, const QRect& area, const std::function<bool(QRgb)>& test);
+
 // Empty when the pictures are equal; otherwise how many pixels differ and where the first is.
 QString differences(const QImage& actual, const QImage& expected);
 
@@ -56,3 +64,41 @@ bool isInk(QRgb pixel, QRgb ink, QRgb background);
 // (where other drawing lies under the text) are not compared. Empty when they agree.
 QString compareInk(const QImage& actual, const QImage& expected, const QColor& ink,
                    const QColor& background, bool subset = false, const QRegion& ignore = {});
+
+// The result sheet as a reader of the copied sheet sees it: where there is ink, and which
+// text stands where. A text is recognised by printing it in the sheet's typeface at the
+// expected place on a blank sheet and comparing the pixels around it, so both the glyphs and
+// their exact place are checked.
+namespace inkprobe {
+
+// Pixels left around a text box when comparing, for glyphs that reach past their advance.
+constexpr int kMargin = 2;
+
+// A pixel that is clearly darker than the white sheet.
+bool isInk(QRgb pixel);
+bool isInk(const QImage& picture, int x, int y);
+int inkIn(const QImage& picture, const QRect& area);
+
+// The sheet's typeface at a size in points.
+QFont sheetFont(double points);
+
+// The box a text printed with its top-left corner at topLeft occupies, with the margin.
+QRect textBox(const QImage& like, const QFont& font, const QPoint& topLeft, const QString& text);
+
+// Pixels in the text's box (outside ignore) where the picture differs from the text alone.
+int mismatches(const QImage& picture, const QFont& font, const QPoint& topLeft, const QString& text,
+               const QRegion& ignore = QRegion());
+bool textAt(const QImage& picture, const QFont& font, const QPoint& topLeft, const QString& text,
+            const QRegion& ignore = QRegion());
+
+// The mark printed with its top-left corner at topLeft: "×", "●" or "○" when the pixels
+// around it are exactly that glyph, "" when there is no ink, "?" for anything else.
+QString markAt(const QImage& picture, const QFont& font, const QPoint& topLeft);
+
+// The pixels of a run along a row or a column that are ink.
+int inkAlongRow(const QImage& picture, int y, int fromX, int toX);
+int inkAlongColumn(const QImage& picture, int x, int fromY, int toY);
+// How often the ink along a column starts again after a gap.
+int dashesAlongColumn(const QImage& picture, int x, int fromY, int toY);
+
+} // namespace inkprobe

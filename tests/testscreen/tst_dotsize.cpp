@@ -85,10 +85,8 @@ void TstDotSize::cyclesDotAndMarkThroughThreeSizes()
     QCOMPARE(h.test.shp2->backColor(), dotColour);
     const QRectF dotRect = h.test.userRect(h.test.shp2);
     const QRectF markRect = h.mark();
-    QCOMPARE_UNITS(dotRect.width(), dot.width(), h.halfPixelX());
-    QCOMPARE_UNITS(dotRect.height(), dot.height(), h.halfPixelY());
-    QCOMPARE_UNITS(markRect.width(), mark.width(), h.halfPixelX());
-    QCOMPARE_UNITS(markRect.height(), mark.height(), h.halfPixelY());
+    QCOMPARE(h.unitsOff(dotRect.size(), dot), QString());
+    QCOMPARE(h.unitsOff(markRect.size(), mark), QString());
     QCOMPARE(h.test.shp1->backColor(), kYellow);
 }
 
@@ -142,10 +140,8 @@ void TstDotSize::sizesStayOnScreenAcrossAGridSwitch()
 
     // The coarse table applies from the next click, in coarse units.
     h.test.cmdTen->click();
-    QCOMPARE_UNITS(h.test.userRect(h.test.shp2).width(), 0.17, h.halfPixelX());
-    QCOMPARE_UNITS(h.test.userRect(h.test.shp2).height(), 0.18, h.halfPixelY());
-    QCOMPARE_UNITS(h.mark().width(), 0.17, h.halfPixelX());
-    QCOMPARE_UNITS(h.mark().height(), 0.18, h.halfPixelY());
+    QCOMPARE(h.unitsOff(h.test.userRect(h.test.shp2).size(), QSizeF(0.17, 0.18)), QString());
+    QCOMPARE(h.unitsOff(h.mark().size(), QSizeF(0.17, 0.18)), QString());
 }
 
 void TstDotSize::cyclesTheBackgroundInFiveSteps()

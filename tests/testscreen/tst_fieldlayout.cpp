@@ -114,15 +114,11 @@ void TstFieldLayout::testPointsFallOnWholePixels()
     Harness h(client);
     const grids::Grid& mode = chooseGrid(h, coarse);
 
-    QCOMPARE(h.test.scaleWidth(), mode.field.scale.width());
-    QCOMPARE(h.test.scaleHeight(), mode.field.scale.height());
+    QCOMPARE(scaleOf(h.test), mode.field.scale);
     // Test point (a, b) lies at (a + 1, b + 1).
-    QCOMPARE(h.test.toPixelsX(0 + 1), 50.0);
-    QCOMPARE(h.test.toPixelsY(0 + 1), 50.0);
-    QCOMPARE(h.test.toPixelsX(lastPoint.x() + 1), lastPixel.x());
-    QCOMPARE(h.test.toPixelsY(lastPoint.y() + 1), lastPixel.y());
-    QCOMPARE(h.test.toPixelsX(h.st.x1), centrePixel.x());
-    QCOMPARE(h.test.toPixelsY(h.st.y1), centrePixel.y());
+    QCOMPARE(h.pixelsOf({0 + 1, 0 + 1}), QPointF(50, 50));
+    QCOMPARE(h.pixelsOf(lastPoint + QPointF(1, 1)), lastPixel);
+    QCOMPARE(h.pixelsOf({h.st.x1, h.st.y1}), centrePixel);
     QCOMPARE(QRectF(h.test.shp1->geometry()).center(), markCentrePixel);
 }
 
@@ -134,10 +130,8 @@ void TstFieldLayout::centresTheMarkAndPrintsTheInstructionUnderIt()
     const QSize markPixels = h.test.shp1->size();
     const grids::Grid& mode = chooseGrid(h, coarse);
 
-    QCOMPARE_UNITS(h.st.x1, mode.field.centre.x(), 1e-9);
-    QCOMPARE_UNITS(h.st.y1, mode.field.centre.y(), 1e-9);
-    QCOMPARE_UNITS(h.markCentre().x(), mode.field.centre.x(), h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), mode.field.centre.y() + mode.field.markDrop, h.halfPixelY());
+    QCOMPARE(QPointF(h.st.x1, h.st.y1), mode.field.centre);
+    QCOMPARE(h.unitsOff(h.markCentre(), mode.field.markCentre()), QString());
     QCOMPARE(h.test.shp1->size(), markPixels);
     QCOMPARE(h.test.shp1->backColor(), kYellow);
 
@@ -168,8 +162,9 @@ void TstFieldLayout::placesTheLabelsAndTheFrame()
     QVERIFY(h.test.lblRdme[1]->isVisible());
 
     // The frame is centred across, its top below the last row of test points.
-    QCOMPARE_UNITS(frame.left(), h.st.x1 - frame.width() / 2, h.halfPixelX());
-    QCOMPARE_UNITS(frame.top(), 2 * h.st.y1 - mode.field.frameRise, h.halfPixelY());
+    QCOMPARE(h.unitsOff(frame.topLeft(),
+                        QPointF(h.st.x1 - frame.width() / 2, 2 * h.st.y1 - mode.field.frameRise)),
+             QString());
     QVERIFY(frame.top() > mode.rows);
 }
 
@@ -212,15 +207,15 @@ void TstFieldLayout::aResizeAfterARunKeepsResultsAndRecordedFixationPoints()
     QCOMPARE(QPointF(h.st.x2R, h.st.y2R), mode.field.fixation);
     // The point for the next run, the mark and the screen are laid out afresh.
     QCOMPARE(QPointF(h.st.x2, h.st.y2), mode.field.fixation);
-    QCOMPARE_UNITS(h.markCentre().x(), mode.field.centre.x(), h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), mode.field.centre.y() + mode.field.markDrop, h.halfPixelY());
+    QCOMPARE(h.unitsOff(h.markCentre(), mode.field.markCentre()), QString());
     QCOMPARE(differences(h.test.picture(), h.instructionPicture(mode.field.instructionDrop)),
              QString());
     QVERIFY(h.test.lblRdme[0]->isVisible());
     QVERIFY(h.test.lblRdme[1]->isVisible());
     const QRectF frame = h.test.userRect(h.test.fra1);
-    QCOMPARE_UNITS(frame.left(), mode.field.centre.x() - frame.width() / 2, h.halfPixelX());
-    QCOMPARE_UNITS(frame.top(), 2 * mode.field.centre.y() - mode.field.frameRise, h.halfPixelY());
+    QCOMPARE(h.unitsOff(frame.topLeft(), QPointF(mode.field.centre.x() - frame.width() / 2,
+                                                 2 * mode.field.centre.y() - mode.field.frameRise)),
+             QString());
 }
 
 void TstFieldLayout::aResizeDuringARunKeepsItsMarkPointsAndLabels()
@@ -251,8 +246,7 @@ void TstFieldLayout::aResizeDuringARunKeepsItsMarkPointsAndLabels()
     QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(5, 4));
     QCOMPARE(QPointF(h.st.x2R, h.st.y2R), mode.field.fixation);
     // The mark's centre is the fixation point, whatever the mark's size in pixels.
-    QCOMPARE_UNITS(h.markCentre().x(), centre.x(), 2 * h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), centre.y(), 2 * h.halfPixelY());
+    QCOMPARE(h.unitsOff(h.markCentre(), centre, 1), QString());
     QVERIFY(h.test.lblRdme[0]->isHidden() && h.test.lblRdme[1]->isHidden());
     // The run goes on where it was, to its end.
     QCOMPARE(h.st.w, 10);
@@ -274,8 +268,8 @@ void TstFieldLayout::aRedEnlargedMarkStaysRedAndIsCentredWithItsSize()
 
     QCOMPARE(h.test.shp1->size(), large);
     QCOMPARE(h.test.shp1->backColor(), kRed);
-    QCOMPARE_UNITS(h.markCentre().x(), h.st.x1, h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), h.st.y1 + 0.27, h.halfPixelY());
+    QCOMPARE(h.unitsOff(h.markCentre(), QPointF(h.st.x1, h.st.y1 + grids::kFine.field.markDrop)),
+             QString());
 }
 
 void TstFieldLayout::aResizeShowsHiddenLabelsAndLeavesTheExplanationState()

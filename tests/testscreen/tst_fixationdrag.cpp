@@ -113,8 +113,7 @@ void TstFixationDrag::aShiftClickSetsThePointAndDrawsTheCrossOverTheGrid()
 
     h.shiftClick(point.x(), point.y());
 
-    QCOMPARE_UNITS(h.markCentre().x(), point.x(), h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), point.y(), h.halfPixelY());
+    QCOMPARE(h.unitsOff(h.markCentre(), point), QString());
     QCOMPARE(QPointF(h.st.x2, h.st.y2), point);
     QVERIFY(!h.st.swtMus);
 
@@ -228,8 +227,7 @@ void TstFixationDrag::worksDuringAPauseWithoutChangingTheRunningEyesPoint()
     h.move(5, 4);
     h.release(5, 4);
 
-    QCOMPARE_UNITS(h.markCentre().x(), 5, h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), 4, h.halfPixelY());
+    QCOMPARE(h.unitsOff(h.markCentre(), QPointF(5, 4)), QString());
     QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(5, 4));
     QCOMPARE(QPointF(h.st.x2L, h.st.y2L), grids::kFine.field.fixation);
     QCOMPARE(blueLine(h.test.picture(), {50, 200}, {950, 200}), QString());
@@ -253,8 +251,7 @@ void TstFixationDrag::aDragLeftOpenWhenARunStartsGoesOnDuringThePause()
     h.test.cmdStp->click();
     h.move(6, 6, Qt::NoButton);
 
-    QCOMPARE_UNITS(h.markCentre().x(), 6, h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), 6, h.halfPixelY());
+    QCOMPARE(h.unitsOff(h.markCentre(), QPointF(6, 6)), QString());
 }
 
 void TstFixationDrag::aReleaseWithoutShiftLeavesTheDragGoing()
@@ -271,8 +268,7 @@ void TstFixationDrag::aReleaseWithoutShiftLeavesTheDragGoing()
 
     // The mark follows with no button held, and a plain press does not stop it.
     h.move(8, 3, Qt::NoButton);
-    QCOMPARE_UNITS(h.markCentre().x(), 8, h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), 3, h.halfPixelY());
+    QCOMPARE(h.unitsOff(h.markCentre(), QPointF(8, 3)), QString());
     h.press(9, 9, false);
     QCOMPARE_UNITS(h.markCentre().x(), 8, h.halfPixelX());
     h.move(9, 9);
@@ -282,8 +278,7 @@ void TstFixationDrag::aReleaseWithoutShiftLeavesTheDragGoing()
     QVERIFY(!h.st.swtMus);
     QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(9, 9));
     h.move(2, 2, Qt::NoButton);
-    QCOMPARE_UNITS(h.markCentre().x(), 9, h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), 9, h.halfPixelY());
+    QCOMPARE(h.unitsOff(h.markCentre(), QPointF(9, 9)), QString());
 }
 
 void TstFixationDrag::aShiftDragWithTheRealMouseFollowsThePointer()
@@ -299,8 +294,7 @@ void TstFixationDrag::aShiftDragWithTheRealMouseFollowsThePointer()
     for (int step = 1; step <= 20; ++step) {
         const QPointF to(1.5 + 0.1 * step, 1.5 + 0.05 * step);
         QTest::mouseMove(window, h.pixelAt(to.x(), to.y()));
-        QCOMPARE_UNITS(h.markCentre().x(), to.x(), h.halfPixelX());
-        QCOMPARE_UNITS(h.markCentre().y(), to.y(), h.halfPixelY());
+        QCOMPARE(h.unitsOff(h.markCentre(), to), QString());
     }
     // A Shift click on the mark ends the drag there.
     QTest::mouseClick(window, Qt::LeftButton, Qt::ShiftModifier, h.pixelAt(3.5, 2.5));

@@ -42,13 +42,12 @@ void TstGridSwitch::switchesModeTextsAndScales()
     QCOMPARE(h.test.cmdKae->text(), mode.kaeCaption);
     QCOMPARE(h.test.cmdKae->toolTip(), mode.kaeToolTip);
     QCOMPARE(h.test.windowTitle(), mode.testTitle);
-    QCOMPARE(QSizeF(h.test.scaleWidth(), h.test.scaleHeight()), mode.field.scale);
+    QCOMPARE(scaleOf(h.test), mode.field.scale);
     FrmBetu* sheet = h.program.resultSheet().window();
     QVERIFY(sheet);
     QCOMPARE(sheet->windowTitle(), mode.sheetTitle);
-    QCOMPARE(sheet->scaleWidth(), mode.sheet.scaleWidth);
-    QCOMPARE(sheet->scaleHeight(), mode.sheet.scaleHeight);
-    QCOMPARE(sheet->x3, mode.sheet.scaleWidth / 2);
+    QCOMPARE(scaleOf(*sheet), mode.sheet.scale);
+    QCOMPARE(sheet->x3, mode.sheet.scale.width() / 2);
 }
 
 void TstGridSwitch::createsTheResultWindowHidden()
@@ -81,8 +80,7 @@ void TstGridSwitch::laysTheNewModeOutAndResetsEveryFixationPoint()
     QCOMPARE(h.st.kekaL11.at(12, 10), QStringLiteral("×"));
     QCOMPARE(h.st.kekaR11.at(0, 0), QStringLiteral("×"));
     const grids::Field& coarse = grids::kCoarse.field;
-    QCOMPARE_UNITS(h.markCentre().x(), coarse.centre.x(), h.halfPixelX());
-    QCOMPARE_UNITS(h.markCentre().y(), coarse.centre.y() + coarse.markDrop, h.halfPixelY());
+    QCOMPARE(h.unitsOff(h.markCentre(), coarse.markCentre()), QString());
     QCOMPARE(differences(h.test.picture(), h.instructionPicture(coarse.instructionDrop)),
              QString());
     QVERIFY(h.test.lblRdme[0]->isVisible());
@@ -128,8 +126,7 @@ void TstGridSwitch::aPausedRunGoesOnInTheNewMode()
     h.test.resize(900, 700);
     h.test.resize(1000, 805);
     const QPointF mark = h.test.userRect(h.test.shp1).center();
-    QCOMPARE_UNITS(mark.x(), 7.0, 2 * h.halfPixelX());
-    QCOMPARE_UNITS(mark.y(), 6.2, 2 * h.halfPixelY());
+    QCOMPARE(h.unitsOff(mark, QPointF(7.0, 6.2), 1), QString());
 
     QVERIFY(h.st.swtLft);
     QVERIFY(h.st.swtStp);
@@ -145,8 +142,7 @@ void TstGridSwitch::aPausedRunGoesOnInTheNewMode()
     QCOMPARE(h.st.kekaL15.takenCount(), 1);
     // The dot's bottom-right corner is the coarse test point.
     const QRectF dot = h.test.userRect(h.test.shp2);
-    QCOMPARE_UNITS(dot.right(), h.st.a + 1, h.halfPixelX());
-    QCOMPARE_UNITS(dot.bottom(), h.st.b + 1, h.halfPixelY());
+    QCOMPARE(h.unitsOff(dot.bottomRight(), QPointF(h.st.a + 1, h.st.b + 1)), QString());
 }
 
 SHIYA_TEST_MAIN(TstGridSwitch)

@@ -6,15 +6,6 @@
 
 namespace pixels {
 
-namespace {
-
-bool sameColour(QRgb a, QRgb b)
-{
-    return (a & RGB_MASK) == (b & RGB_MASK);
-}
-
-} // namespace
-
 QList<Run> runsInRow(const QImage& image, int y, QRgb colour, int minWidth)
 {
     QList<Run> runs;
@@ -115,6 +106,16 @@ double shareOf(const QImage& image, const QRect& area, QRgb colour)
         for (int x = inside.left(); x <= inside.right(); ++x)
             matching += sameColour(image.pixel(x, y), colour) ? 1 : 0;
     return double(matching) / (double(inside.width()) * inside.height());
+}
+
+double shareAlongRow(const QImage& image, int y, int fromX, int toX, QRgb colour)
+{
+    return shareOf(image, QRect(QPoint(qMin(fromX, toX), y), QPoint(qMax(fromX, toX), y)), colour);
+}
+
+double shareAlongColumn(const QImage& image, int x, int fromY, int toY, QRgb colour)
+{
+    return shareOf(image, QRect(QPoint(x, qMin(fromY, toY)), QPoint(x, qMax(fromY, toY))), colour);
 }
 
 QString describe(QRgb colour)

@@ -7,9 +7,24 @@
 #include <QRgb>
 #include <QString>
 
-// Pixel measurements on screenshots. Colours compare exactly (alpha ignored): the program
-// paints its surfaces in flat colours, and anti-aliased edges simply do not match.
+// Pixel measurements on screenshots of the real X server. Colours compare exactly (alpha
+// ignored): the program paints its surfaces in flat colours, and anti-aliased edges simply do
+// not match. This toolkit links nothing of the program; the headless tests have their own,
+// tests/support/pictures.h, which draws with the program's typeface and canvas.
 namespace pixels {
+
+// Whether two pixels have the same colour, alpha ignored.
+inline bool sameColour(QRgb a, QRgb b)
+{
+    return (a & RGB_MASK) == (b & RGB_MASK);
+}
+
+// Dark enough to be the ink of a text on white: an anti-aliased edge counts when it is more
+// than half covered.
+inline bool isDark(QRgb pixel)
+{
+    return qGray(pixel) < 128;
+}
 
 // A horizontal run of pixels, both ends included.
 struct Run {
@@ -34,8 +49,11 @@ int widestRunRow(const QImage& image, QRgb colour, int minWidth, int count, int 
 QRect patchNear(const QImage& image, QPoint near, QRgb colour, int radius,
                 int* pixelCount = nullptr);
 
-// The share (0 to 1) of the pixels in the rectangle that have exactly this colour.
+// The share (0 to 1) of the pixels in the rectangle that have exactly this colour; along a
+// horizontal or vertical segment, both ends included.
 double shareOf(const QImage& image, const QRect& area, QRgb colour);
+double shareAlongRow(const QImage& image, int y, int fromX, int toX, QRgb colour);
+double shareAlongColumn(const QImage& image, int x, int fromY, int toY, QRgb colour);
 
 // "RGB r,g,b" for messages.
 QString describe(QRgb colour);

@@ -8,32 +8,7 @@
 
 namespace view {
 
-// clang-format off
-const GridMode kFine{
-    19, 15, "視野検査(15×19)", "別表[結果](15×19)",
-    {20, 16.1}, 0.27, {10, 8},
-    {44, 18}, {1.68, 1.67}, 1.68, 23,
-};
-const GridMode kCoarse{
-    13, 11, "視野検査(11×13)", "別表[結果](11×13)",
-    {14, 12}, 0.2, {7, 6},
-    {31.5, 14}, {1.79, 1.72}, 1.55, 16.5,
-};
-// clang-format on
-
 namespace {
-
-bool sameColour(QRgb a, QRgb b)
-{
-    return (a & RGB_MASK) == (b & RGB_MASK);
-}
-
-// Dark enough to be the ink of a mark: its anti-aliased edge counts when more than half
-// covered.
-bool isInk(QRgb pixel)
-{
-    return qGray(pixel) < 128;
-}
 
 // Rows of buttons: of the rows of the lowest `depth` pixels that cross `count` runs of the
 // face colour at least `minWidth` wide, the one where the runs are widest (clear of the
@@ -49,10 +24,10 @@ QList<QRect> findButtonRow(const QImage& client, QRgb face, int count, int minWi
     for (const pixels::Run& run : best) {
         const int x = qMin(run.left + 2, run.right);
         int top = bestRow;
-        while (top > 0 && sameColour(client.pixel(x, top - 1), face))
+        while (top > 0 && pixels::sameColour(client.pixel(x, top - 1), face))
             --top;
         int bottom = bestRow;
-        while (bottom + 1 < h && sameColour(client.pixel(x, bottom + 1), face))
+        while (bottom + 1 < h && pixels::sameColour(client.pixel(x, bottom + 1), face))
             ++bottom;
         buttons.append(QRect(run.left, top, run.width(), bottom - top + 1));
     }
@@ -61,34 +36,25 @@ QList<QRect> findButtonRow(const QImage& client, QRgb face, int count, int minWi
 
 } // namespace
 
-QPoint toPixels(const QSize& client, const Scale& scale, const QPointF& units)
+QPoint toPixels(const QSize& client, const QSizeF& scale, const QPointF& units)
 {
-    return {qRound(units.x() * client.width() / scale.width),
-            qRound(units.y() * client.height() / scale.height)};
+    return {qRound(units.x() * client.width() / scale.width()),
+            qRound(units.y() * client.height() / scale.height())};
 }
 
-QPointF toUnits(const QSize& client, const Scale& scale, const QPointF& pixels)
+QPointF toUnits(const QSize& client, const QSizeF& scale, const QPointF& pixels)
 {
-    return {pixels.x() * scale.width / qMax(1, client.width()),
-            pixels.y() * scale.height / qMax(1, client.height())};
-}
-
-QString testTitle(const GridMode& mode)
-{
-    return QString::fromUtf8(mode.testTitle);
-}
-
-QString sheetTitle(const GridMode& mode)
-{
-    return QString::fromUtf8(mode.sheetTitle);
+    return {pixels.x() * scale.width() / qMax(1, client.width()),
+            pixels.y() * scale.height() / qMax(1, client.height())};
 }
 
 QList<QRect> findTestButtons(const QImage& client)
 {
-    // The frame stands 0.81 units of 16.1 above the bottom edge; narrow buttons are 24
+    // The frame stands as high above the bottom edge on either grid; narrow buttons are 24
     // pixels wide at 96 DPI, and a stretch of face colour much narrower than that is a piece
     // between the letters of a caption.
-    const int depth = int(0.81 * client.height() / 16.1) + 4;
+    const grids::Field& field = grids::kFine.field;
+    const int depth = int(field.frameRise * client.height() / field.scale.height()) + 4;
     return findButtonRow(client, kTestButtonFace, int(Button::Count), 14, depth);
 }
 
@@ -157,7 +123,7 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
     const auto counted
         = [&](int x, int y) { return !ignoredRows.contains(y) && !ignoredColumns.contains(x); };
     const auto inkAt = [&](int x, int y) {
-        return box.contains(x, y) && counted(x, y) && isInk(sheet.pixel(x, y));
+        return box.contains(x, y) && counted(x, y) && pixels::isDark(sheet.pixel(x, y));
     };
 
     if (picture) {
@@ -225,23 +191,12 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
     return Mark::Unreadable;
 }
 
-QPoint markOrigin(const QSize& sheet, const GridMode& mode, bool rightMap, int column, int row)
+QPoint markOrigin(const QSize& sheet, const grids::Grid& mode, bool rightMap, int column, int row)
 {
+    const grids::Sheet& s = mode.sheet;
     const double x
-        = rightMap ? mode.sheet.width / 2 + column + mode.rightMarkDx : column + mode.leftMark.x();
-    return toPixels(sheet, mode.sheet, {x, row + mode.leftMark.y()});
-}
-
-double shareAlongRow(const QImage& image, int y, int fromX, int toX, QRgb colour)
-{
-    return pixels::shareOf(image, QRect(QPoint(qMin(fromX, toX), y), QPoint(qMax(fromX, toX), y)),
-                           colour);
-}
-
-double shareAlongColumn(const QImage& image, int x, int fromY, int toY, QRgb colour)
-{
-    return pixels::shareOf(image, QRect(QPoint(x, qMin(fromY, toY)), QPoint(x, qMax(fromY, toY))),
-                           colour);
+        = rightMap ? s.scale.width() / 2 + column + s.rightMarkDx : column + s.leftMark.x();
+    return toPixels(sheet, s.scale, {x, row + s.leftMark.y()});
 }
 
 } // namespace view

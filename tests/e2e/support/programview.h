@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "support/desktop.h"
+#include "support/gridtable.h"
 
 // The program's two windows as a person sees them: where the test field's units and the
 // result sheet's units fall on the screen, where the buttons stand, and how the marks of the
@@ -26,37 +27,11 @@ constexpr QRgb kTestButtonFace = qRgb(128, 255, 128);
 constexpr QRgb kSheetButtonFace = qRgb(192, 255, 192);
 constexpr QRgb kInk = qRgb(0, 0, 0);
 
-// A user scale over a client area: scaleWidth by scaleHeight units, origin top-left.
-struct Scale {
-    double width;
-    double height;
-};
-
-// Where a point in units falls on a client area of this size, rounded as the program
-// rounds; and back.
-QPoint toPixels(const QSize& client, const Scale& scale, const QPointF& units);
-QPointF toUnits(const QSize& client, const Scale& scale, const QPointF& pixels);
-
-// One grid mode of the test window and of its result sheet.
-struct GridMode {
-    int columns;
-    int rows;
-    const char* testTitle;
-    const char* sheetTitle;
-    Scale field; // the test window's scale; test point (a, b) at (a + 1, b + 1)
-    double markDrop; // centre of the fixation mark below the centre of the field
-    QPointF fixation; // the default fixation point
-    Scale sheet; // the result window's scale
-    QPointF leftMark; // top-left corner of the text of the left map's mark (i, j): (i, j) + this
-    double rightMarkDx; // the right map's mark at (scale width / 2 + i + this, same y)
-    double rightCrossDx; // the right map's vertical fixation line at fixation x + this
-};
-
-extern const GridMode kFine;
-extern const GridMode kCoarse;
-
-QString testTitle(const GridMode& mode);
-QString sheetTitle(const GridMode& mode);
+// Where a point in units of a user scale (origin top-left) falls on a client area of this
+// size, rounded as the program rounds; and back. The scales are those of grids::Grid: test
+// point (a, b) at (a + 1, b + 1) of the field.
+QPoint toPixels(const QSize& client, const QSizeF& scale, const QPointF& units);
+QPointF toUnits(const QSize& client, const QSizeF& scale, const QPointF& pixels);
 
 // The test window's buttons, left to right along the frame at the bottom.
 enum class Button { Left, Right, Speed, Ten, Haik, Stop, Kae, Rdm, Betu, Keka, End, Count };
@@ -93,11 +68,6 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
               const QList<int>& ignoredColumns, QString* picture = nullptr, double ratio = 1);
 
 // Where the sheet prints the text of mark (column, row) of the left or the right map.
-QPoint markOrigin(const QSize& sheet, const GridMode& mode, bool rightMap, int column, int row);
-
-// The share (0 to 1) of pixels of exactly this colour along a horizontal or vertical segment,
-// both ends included.
-double shareAlongRow(const QImage& image, int y, int fromX, int toX, QRgb colour);
-double shareAlongColumn(const QImage& image, int x, int fromY, int toY, QRgb colour);
+QPoint markOrigin(const QSize& sheet, const grids::Grid& mode, bool rightMap, int column, int row);
 
 } // namespace view
