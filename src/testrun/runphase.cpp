@@ -55,6 +55,7 @@ constexpr const char* kPauseTip = "一時停止します。";
 constexpr const char* kStop = "止";
 constexpr const char* kResume = "再開";
 
+// The speed, dot-size and background buttons can be used in every phase and are not listed.
 // The quit button is enabled again only by a pause, not by the end of a run. The pause
 // button is disabled at the end of a run of either eye: enabled with no run, it would
 // disable the other buttons for a run that is not there.
