@@ -149,6 +149,16 @@ void Canvas::cls()
     m_currentY = 0;
 }
 
+template <typename Paint> void Canvas::paintInto(const QRect& box, Paint paint)
+{
+    if (QImage* image = surface(box)) {
+        QPainter painter(image);
+        painter.translate(-m_area.topLeft());
+        paint(painter);
+    }
+    drawn(box);
+}
+
 void Canvas::print(const QString& text)
 {
     const QFont font = drawFont();
@@ -158,15 +168,12 @@ void Canvas::print(const QString& text)
     const int overhang = metrics.height() / 2;
     const QRect box = QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()))
                           .adjusted(-overhang, -overhang, overhang, overhang);
-    if (QImage* image = surface(box)) {
-        QPainter painter(image);
-        painter.translate(-m_area.topLeft());
+    paintInto(box, [&](QPainter& painter) {
         painter.scale(m_ratio, m_ratio);
         painter.setFont(font);
         painter.setPen(m_foreColor);
         painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
-    }
-    drawn(box);
+    });
     m_currentX = 0;
     m_currentY += toUnitsY(metrics.height());
 }
@@ -182,9 +189,7 @@ void Canvas::line(double x1, double y1, double x2, double y2)
     const QPoint to = toPixel(x2, y2);
     const int margin = m_drawWidth;
     const QRect box = QRect(from, to).normalized().adjusted(-margin, -margin, margin, margin);
-    if (QImage* image = surface(box)) {
-        QPainter painter(image);
-        painter.translate(-m_area.topLeft());
+    paintInto(box, [&](QPainter& painter) {
         const int width = deviceWidth();
         QPen pen(m_foreColor, width > 1 ? width : 0); // 0: cosmetic, one pixel
         if (m_drawStyle == DrawStyle::Dot) {
@@ -195,8 +200,7 @@ void Canvas::line(double x1, double y1, double x2, double y2)
         }
         painter.setPen(pen);
         painter.drawLine(toDevice(from), toDevice(to));
-    }
-    drawn(box);
+    });
     moveTo(x2, y2);
 }
 
@@ -205,12 +209,9 @@ void Canvas::pset(double x, double y)
     const QPoint centre = toPixel(x, y);
     const int d = m_drawWidth;
     const QRect box = QRect(centre, centre).adjusted(-d, -d, d, d);
-    if (QImage* image = surface(box)) {
-        QPainter painter(image);
-        painter.translate(-m_area.topLeft());
+    paintInto(box, [&](QPainter& painter) {
         fillDisc(painter, toDevice(centre), deviceWidth(), m_foreColor);
-    }
-    drawn(box);
+    });
     moveTo(x, y);
 }
 

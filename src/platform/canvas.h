@@ -87,9 +87,11 @@ private:
     QSize deviceSize(qreal ratio) const;
     QRect deviceRect(const QRect& pixels) const;
     // The image to draw box (client-area pixels) on, grown first to cover what of box lies
-    // within the client area; null if nothing does. Its painter translates by
-    // -m_area.topLeft().
+    // within the client area; null if nothing does.
     QImage* surface(const QRect& box);
+    // Paints on the image (grown by surface()) with a painter in device pixels of the client
+    // area, and notes box (pixels) as drawn.
+    template <typename Paint> void paintInto(const QRect& box, Paint paint);
     // Scales the image to the device pixel ratio if the window went to another screen.
     void fitRatio() const;
     // A new image covering area, the old one drawn into it at old (device pixels).
