@@ -7,18 +7,14 @@ struct TestState;
 // second click on the running eye's button restarts it.
 class EyeStart {
 public:
-    struct Eye;
-
     EyeStart(TestState& state, FrmTest& test);
 
     void onLeftClicked();
     void onRightClicked();
 
 private:
-    static const Eye kLeft;
-    static const Eye kRight;
-
-    void start(const Eye& eye);
+    // The shared routine of both eye buttons, cmdLft and cmdRgt.
+    void start(bool left);
 
     TestState& m_state;
     FrmTest& m_test;
