@@ -17,7 +17,7 @@ source ./run.sh
 # installed file to find the ELF ones; without it the package build fails. lintian checks
 # the package against Debian's policy.
 ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-utils wmctrl \
-    desktop-file-utils appstream dpkg-dev file lintian
+    desktop-file-utils appstream dpkg-dev file lintian debhelper libcanberra-dev
 
 jobs=2
 
