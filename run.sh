@@ -6,8 +6,11 @@
 
 # What building and running the program needs. qt6-base-dev brings qt6-qpa-plugins and
 # libqt6gui6, which holds the xcb platform plugin and pulls in the X client libraries.
+# libcanberra-dev plays the end-of-run beep through the desktop's sound server (its
+# libcanberra0 brings the freedesktop sound theme; the server is reached through
+# libcanberra-pulse, without which the program rings the system bell instead).
 SHIYA_RUN_PACKAGES=(build-essential cmake qt6-base-dev qt6-qpa-plugins libfontconfig-dev
-    fonts-ipafont-gothic)
+    fonts-ipafont-gothic libcanberra-dev)
 
 # ensure_packages <package>...: installs those of the packages that are not installed yet,
 # with apt-get (through sudo when not root). Does nothing, not even an update, when all are
