@@ -6,8 +6,10 @@
 
 # What building and running the program needs. qt6-base-dev brings qt6-qpa-plugins and
 # libqt6gui6, which holds the xcb platform plugin and pulls in the X client libraries.
+# libcanberra-dev plays the end-of-run beep through the desktop's sound server, reached
+# through libcanberra-pulse (PipeWire desktops serve it too), from the freedesktop sound theme.
 SHIYA_RUN_PACKAGES=(build-essential cmake qt6-base-dev qt6-qpa-plugins libfontconfig-dev
-    fonts-ipafont-gothic)
+    fonts-ipafont-gothic libcanberra-dev libcanberra-pulse sound-theme-freedesktop)
 
 # ensure_packages <package>...: installs those of the packages that are not installed yet,
 # with apt-get (through sudo when not root). Does nothing, not even an update, when all are

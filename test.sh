@@ -12,12 +12,12 @@ root=$PWD
 source ./run.sh
 # The end-to-end tests need an X server (xvfb, xauth for xvfb-run), a window manager and the
 # X tools they drive the program with (xdotool, xclip, wmctrl; xprop and xwininfo are in
-# x11-utils). The install checks use desktop-file-utils and appstream, and building the
-# Debian package needs dpkg-shlibdeps (dpkg-dev) and `file`, which CPack runs on every
-# installed file to find the ELF ones; without it the package build fails. lintian checks
-# the package against Debian's policy.
+# x11-utils). The install checks use desktop-file-utils and appstream, build the Debian
+# package with dpkg-buildpackage (dpkg-dev, debhelper) and check it with lintian. The beep is
+# heard in a PulseAudio of the test's own (pulseaudio, recorded with parec from
+# pulseaudio-utils).
 ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-utils wmctrl \
-    desktop-file-utils appstream dpkg-dev file lintian debhelper libcanberra-dev
+    desktop-file-utils appstream dpkg-dev debhelper lintian pulseaudio pulseaudio-utils
 
 jobs=2
 

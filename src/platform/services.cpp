@@ -1,9 +1,13 @@
 #include "platform/services.h"
 
+#include "platform/eventsound.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
 #include <QImage>
+
+#include <memory>
 
 UniformRandom::UniformRandom(std::uint64_t seed)
     : m_engine(seed)
@@ -32,7 +36,9 @@ Services Services::system()
         clipboard->setImage(image);
         return true;
     };
-    services.beep = [] { QApplication::beep(); };
+    // Shared by the copies of the services; the last one to go stops its thread.
+    const auto sound = std::make_shared<EventSound>([] { QApplication::beep(); });
+    services.beep = [sound] { sound->play(); };
     services.quit = [] { QCoreApplication::quit(); };
     return services;
 }

@@ -26,7 +26,7 @@ struct Services {
     std::function<QDate()> today;
     QLocale locale; // gives the long date format
     std::function<bool(const QImage&)> copyImage; // false when the clipboard was not written
-    std::function<void()> beep;
+    std::function<void()> beep; // returns at once, the sound plays meanwhile
     std::function<void()> quit;
 
     static Services system();

@@ -1,7 +1,8 @@
 // The real program on a real X server, used the way a patient uses it: a whole run of the
 // left eye in the coarse grid, watched on the screen and answered with real clicks after a
 // human reaction time, except where a scripted scotoma hides the dot. The result sheet, copied
-// to the clipboard, must show exactly that field.
+// to the clipboard, must show exactly that field. The end of the run is heard, too, in the
+// recording of the sound server that the test runs with (support/with-sound-server.sh).
 #include "support/desktop.h"
 #include "support/pixels.h"
 #include "support/programview.h"
@@ -70,6 +71,7 @@ class TstE2ePatient : public QObject {
 private slots:
     void initTestCase();
     void runOfTheLeftEye();
+    void beepHeardWhenTheMarkTurnsRed();
     void sheetShowsWhatThePatientSaw();
 
 private:
@@ -81,6 +83,11 @@ private:
     QString history(qint64 from, qint64 to) const;
     void failRun(const QString& message, const QImage& look);
 
+    // Samples recorded so far by the sound server that the test runs with.
+    qint64 recorded() const { return QFileInfo(m_recording).size() / 2; }
+
+    const QString m_recording = qEnvironmentVariable("SHIYA_SOUND_RECORDING");
+    qint64 m_recordedAtRed = -1; // samples
     e2e::ProgramUnderTest m_program;
     e2e::WindowId m_window = 0;
     QRect m_client; // screen coordinates
@@ -293,6 +300,7 @@ void TstE2ePatient::runOfTheLeftEye()
         dotVisible = dot;
 
         if (markIsRed(look)) {
+            m_recordedAtRed = recorded();
             endedAt = now;
             break;
         }
@@ -359,6 +367,34 @@ void TstE2ePatient::runOfTheLeftEye()
                        look);
     }
     m_runComplete = true;
+}
+
+void TstE2ePatient::beepHeardWhenTheMarkTurnsRed()
+{
+    if (m_recordedAtRed < 0)
+        QSKIP("the run did not end");
+    constexpr int kRate = 22050; // mono 16-bit samples a second, as recorded
+    QVERIFY2(
+        e2e::waitUntil([&] { return recorded() > m_recordedAtRed + kRate; }, e2e::kSettleTimeoutMs),
+        "no recording: is the test run through support/with-sound-server.sh?");
+    QFile file(m_recording);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const auto* samples = reinterpret_cast<const qint16*>(bytes.constData());
+    // Only the program plays, into a null output: every sample that is not zero is sound.
+    qint64 first = 0, last = bytes.size() / 2 - 1;
+    while (first <= last && samples[first] == 0)
+        ++first;
+    while (last > first && samples[last] == 0)
+        --last;
+    QVERIFY2(first <= last, "the recording is silent: no beep was heard");
+    const double length = double(last - first + 1) / kRate;
+    const double sinceRed = double(first - m_recordedAtRed) / kRate;
+    qInfo("sound recorded from %.3f s to %.3f s after the look that saw the mark red: %.3f s",
+          sinceRed, sinceRed + length, length);
+    // The mark turns red and the beep starts in one tick; the look sees red a little later.
+    QVERIFY2(sinceRed > -0.2 && sinceRed < 0.5, "the first sound is not the end of the run");
+    QVERIFY2(length < 0.5, "not one short sound: sound over more than half a second");
 }
 
 void TstE2ePatient::sheetShowsWhatThePatientSaw()
