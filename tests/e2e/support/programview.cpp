@@ -199,4 +199,40 @@ QPoint markOrigin(const QSize& sheet, const grids::Grid& mode, bool rightMap, in
     return toPixels(sheet, s.scale, {x, row + s.leftMark.y()});
 }
 
+QList<Mark> readSheet(const QImage& sheet, const grids::Grid& mode, double ratio)
+{
+    // The lines are placed in the program's pixels and cover that pixel's device pixels; at
+    // a fractional ratio also those a resampling may have smeared them into.
+    const QSize logical = (QSizeF(sheet.size()) / ratio).toSize();
+    const QPoint left = toPixels(logical, mode.sheet.scale, mode.field.fixation + QPointF(1, 1));
+    const QPoint right = toPixels(logical, mode.sheet.scale,
+                                  {mode.field.fixation.x() + mode.sheet.rightMapShift, 0});
+    const int smear = ratio == std::floor(ratio) ? 0 : 1;
+    const auto covered = [&](int pixel) {
+        QList<int> lines;
+        const int last = int(std::ceil((pixel + 1) * ratio)) - 1 + smear;
+        for (int line = int(std::floor(pixel * ratio)) - smear; line <= last; ++line)
+            lines << line;
+        return lines;
+    };
+    const QList<int> rows = covered(left.y());
+    const QList<int> columns = covered(left.x()) + covered(right.x());
+    QList<Mark> marks;
+    for (bool rightMap : {false, true}) {
+        for (int i = 0; i < mode.columns; ++i) {
+            for (int j = 0; j < mode.rows; ++j) {
+                const QPoint origin
+                    = (QPointF(markOrigin(logical, mode, rightMap, i, j)) * ratio).toPoint();
+                marks.append(readMark(sheet, origin, rows, columns, nullptr, ratio));
+            }
+        }
+    }
+    return marks;
+}
+
+int sheetIndex(const grids::Grid& mode, bool rightMap, QPoint point)
+{
+    return (rightMap ? mode.points() : 0) + point.x() * mode.rows + point.y();
+}
+
 } // namespace view

@@ -70,4 +70,11 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
 // Where the sheet prints the text of mark (column, row) of the left or the right map.
 QPoint markOrigin(const QSize& sheet, const grids::Grid& mode, bool rightMap, int column, int row);
 
+// Every mark of a picture of the sheet at this device pixel ratio: the left map's points
+// column by column, then the right map's. The fixation lines that run through some marks are
+// left out, as wide as the ratio draws them.
+QList<Mark> readSheet(const QImage& sheet, const grids::Grid& mode, double ratio);
+// The index of a point in what readSheet() gives.
+int sheetIndex(const grids::Grid& mode, bool rightMap, QPoint point);
+
 } // namespace view
