@@ -15,9 +15,13 @@ source ./run.sh
 # x11-utils). The install checks use desktop-file-utils and appstream, and building the
 # Debian package needs dpkg-shlibdeps (dpkg-dev) and `file`, which CPack runs on every
 # installed file to find the ELF ones; without it the package build fails. lintian checks
-# the package against Debian's policy.
+# the package against Debian's policy. The Wayland end-to-end test runs the program on a
+# headless sway through Qt's Wayland plugin, looks with grim, reads the clipboard with
+# wl-paste (wl-clipboard) and builds its pointer client against libwayland-dev (which brings
+# wayland-scanner).
 ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-utils wmctrl \
-    desktop-file-utils appstream dpkg-dev file lintian
+    desktop-file-utils appstream dpkg-dev file lintian \
+    qt6-wayland sway grim wl-clipboard libwayland-dev
 
 jobs=2
 

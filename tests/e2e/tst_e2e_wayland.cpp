@@ -221,8 +221,11 @@ void TstE2eWayland::dotsAnsweredWithTheCompositorsPointerReachTheSheetAndTheClip
                  },
                  e2e::kSettleTimeoutMs),
              "the clipboard holds no PNG after a click on コピー");
+    // At least as fine as the screen, and saying so in its resolution.
     const double pngRatio = double(png.width()) / m_sheet.content.width();
+    QVERIFY2(pngRatio >= scale, qPrintable(QString::number(pngRatio)));
     QCOMPARE(png.height(), qRound(m_sheet.content.height() * pngRatio));
+    QCOMPARE(png.dotsPerMeterX(), qRound(pngRatio * 96 / 0.0254));
     faults = sheetFaults(
         view::readSheet(png.convertToFormat(QImage::Format_RGB32), kMode, pngRatio), answered);
     QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("on the copy:") + faults));
