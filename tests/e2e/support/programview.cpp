@@ -75,6 +75,26 @@ bool waitUntilLaidOut(e2e::WindowId window, QImage* client, QList<QRect>* button
         timeoutMs);
 }
 
+QPoint dotPoint(const QImage& client, const grids::Grid& mode, double ratio)
+{
+    // The lowest test points lie 11 units down; the button frame's white rim lies below.
+    const int bottom = toPixels(client.size(), mode.field.scale, {0, mode.rows + 0.2}).y();
+    constexpr int kStride = 3; // the dot is 11 pixels across at least
+    for (int y = 0; y < qMin(bottom, client.height()); y += kStride) {
+        for (int x = 0; x < client.width(); x += kStride) {
+            if (!pixels::sameColour(client.pixel(x, y), kDotWhite))
+                continue;
+            // The anti-aliased rim: the box reaches a pixel beyond the white on every side,
+            // and its corner lies one further.
+            const QRect white = pixels::patchNear(client, {x, y}, kDotWhite, 0);
+            const QPointF corner = white.bottomRight() + QPointF(2, 2) * ratio;
+            const QPointF units = toUnits(client.size(), mode.field.scale, corner);
+            return {qRound(units.x()) - 1, qRound(units.y()) - 1};
+        }
+    }
+    return {-1, -1};
+}
+
 QList<QRect> findSheetButtons(const QImage& client)
 {
     // Two buttons of 849 twips (57 pixels) near the bottom of the sheet.
@@ -228,11 +248,6 @@ QList<Mark> readSheet(const QImage& sheet, const grids::Grid& mode, double ratio
         }
     }
     return marks;
-}
-
-int sheetIndex(const grids::Grid& mode, bool rightMap, QPoint point)
-{
-    return (rightMap ? mode.points() : 0) + point.x() * mode.rows + point.y();
 }
 
 } // namespace view

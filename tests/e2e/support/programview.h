@@ -46,6 +46,11 @@ QList<QRect> findTestButtons(const QImage& client);
 bool waitUntilLaidOut(e2e::WindowId window, QImage* client, QList<QRect>* buttons,
                       int timeoutMs = e2e::kStartTimeoutMs);
 
+// The test point whose white dot shows on a picture of the test window's client area at this
+// device pixel ratio: the point the bottom-right corner of the dot's box stands on; (-1, -1)
+// if no dot shows.
+QPoint dotPoint(const QImage& client, const grids::Grid& mode, double ratio = 1);
+
 // The buttons of the result window (face colour RGB 192,255,192), left to right.
 QList<QRect> findSheetButtons(const QImage& client);
 
@@ -74,7 +79,5 @@ QPoint markOrigin(const QSize& sheet, const grids::Grid& mode, bool rightMap, in
 // column by column, then the right map's. The fixation lines that run through some marks are
 // left out, as wide as the ratio draws them.
 QList<Mark> readSheet(const QImage& sheet, const grids::Grid& mode, double ratio);
-// The index of a point in what readSheet() gives.
-int sheetIndex(const grids::Grid& mode, bool rightMap, QPoint point);
 
 } // namespace view

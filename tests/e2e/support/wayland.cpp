@@ -102,6 +102,13 @@ QImage screenshot()
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
+QImage clientImage(const Window& window)
+{
+    const double scale = outputScale();
+    const QPointF corner = QPointF(window.content.topLeft() - outputArea().topLeft()) * scale;
+    return screenshot().copy(QRectF(corner, QSizeF(window.content.size()) * scale).toRect());
+}
+
 QByteArray clipboard(const QString& type)
 {
     const ToolResult paste = runTool(QStringLiteral("wl-paste"), {QStringLiteral("--no-newline"),
@@ -124,13 +131,19 @@ bool Pointer::start()
     return send({});
 }
 
-bool Pointer::click(QPoint at, const QSize& output)
+bool Pointer::click(const Window& window, QPoint at)
 {
+    // Points of the output's whole layout, in device pixels.
+    const double scale = outputScale();
+    const QRect output = outputArea();
+    const QPoint point
+        = (QPointF(window.content.topLeft() - output.topLeft()) * scale + at).toPoint();
+    const QSize extent = (QSizeF(output.size()) * scale).toSize();
     return send(QStringLiteral("click %1 %2 %3 %4\n")
-                    .arg(at.x())
-                    .arg(at.y())
-                    .arg(output.width())
-                    .arg(output.height())
+                    .arg(point.x())
+                    .arg(point.y())
+                    .arg(extent.width())
+                    .arg(extent.height())
                     .toLatin1());
 }
 

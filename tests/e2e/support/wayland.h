@@ -38,6 +38,8 @@ double outputScale();
 
 // The whole output as it shows now, at its device pixels.
 QImage screenshot();
+// The window's surface as the output shows it now, at the output's device pixels.
+QImage clientImage(const Window& window);
 
 // What the clipboard holds as this type; empty if it holds nothing of it.
 QByteArray clipboard(const QString& type);
@@ -54,8 +56,9 @@ public:
     // False, with the reason in errorString(), if the client could not create the pointer.
     bool start();
     QString errorString() const { return m_error; }
-    // A left click at a point of a picture of the whole output of this size.
-    bool click(QPoint at, const QSize& output);
+    // A left click at a point of the window's surface in the output's device pixels (of a
+    // picture that clientImage() took).
+    bool click(const Window& window, QPoint at);
 
 private:
     bool send(const QByteArray& line);
