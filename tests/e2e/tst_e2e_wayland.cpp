@@ -1,8 +1,8 @@
 // The real program natively on a Wayland compositor (a headless sway, through
 // run-under-wayland.sh) at the output scales a desktop offers: what only a Wayland session
 // shows. The window fills the output; the compositor's own pointer answers a few dots; the
-// sheet shows them, and so does its copy on the Wayland clipboard; the windows carry the menu
-// entry's id; closing the window ends the program.
+// sheet shows them, and so does its copy on the Wayland clipboard; the window carries the menu
+// entry's id; closing it ends the program.
 #include "support/desktop.h"
 #include "support/programview.h"
 #include "support/wayland.h"

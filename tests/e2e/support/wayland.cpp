@@ -23,7 +23,7 @@ QRect rectOf(const QJsonValue& value)
 }
 
 // Collects the windows (containers with a surface) of a tree node and everything below it.
-void collectWindows(const QJsonObject& node, bool floating, QList<Window>* windows)
+void collectWindows(const QJsonObject& node, QList<Window>* windows)
 {
     if (node.contains(u"app_id") || node.contains(u"window_properties")) {
         const QRect outer = rectOf(node[u"rect"]);
@@ -31,13 +31,12 @@ void collectWindows(const QJsonObject& node, bool floating, QList<Window>* windo
         windows->append({.id = qint64(node[u"id"].toDouble()),
                          .appId = node[u"app_id"].toString(),
                          .title = node[u"name"].toString(),
-                         .content = inner.translated(outer.topLeft()),
-                         .floating = floating});
+                         .content = inner.translated(outer.topLeft())});
     }
     for (const QJsonValue child : node[u"nodes"].toArray())
-        collectWindows(child.toObject(), floating, windows);
+        collectWindows(child.toObject(), windows);
     for (const QJsonValue child : node[u"floating_nodes"].toArray())
-        collectWindows(child.toObject(), true, windows);
+        collectWindows(child.toObject(), windows);
 }
 
 QJsonObject output()
@@ -63,7 +62,7 @@ bool swaymsg(const QString& command)
 QList<Window> findWindows(const QString& title)
 {
     QList<Window> windows;
-    collectWindows(swayReply({QStringLiteral("-t"), QStringLiteral("get_tree")}).object(), false,
+    collectWindows(swayReply({QStringLiteral("-t"), QStringLiteral("get_tree")}).object(),
                    &windows);
     windows.removeIf([&](const Window& w) { return w.title != title; });
     return windows;

@@ -24,7 +24,6 @@ struct Window {
     QString appId;
     QString title;
     QRect content; // the client's surface, without sway's border
-    bool floating = false;
 };
 
 // The windows of the tree with exactly this title.
