@@ -15,9 +15,12 @@ source ./run.sh
 # x11-utils). The install checks use desktop-file-utils and appstream, build the Debian
 # package with dpkg-buildpackage (dpkg-dev, debhelper) and check it with lintian. The beep is
 # heard in a PulseAudio of the test's own (pulseaudio, recorded with parec from
-# pulseaudio-utils).
+# pulseaudio-utils). The Wayland end-to-end test runs the program on a headless sway through
+# Qt's Wayland plugin, looks with grim, reads the clipboard with wl-paste (wl-clipboard) and
+# builds its pointer client against libwayland-dev (which brings wayland-scanner).
 ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-utils wmctrl \
-    desktop-file-utils appstream dpkg-dev debhelper lintian pulseaudio pulseaudio-utils
+    desktop-file-utils appstream dpkg-dev debhelper lintian pulseaudio pulseaudio-utils \
+    qt6-wayland sway grim wl-clipboard libwayland-dev
 
 jobs=2
 

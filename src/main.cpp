@@ -5,6 +5,8 @@
 int main(int argc, char* argv[])
 {
     Application app(argc, argv);
+    // The Wayland app_id: the compositor finds the menu entry, and with it the icon, by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("jp.shiyakensa.ShiyaKensa"));
     Program program(Services::system());
     program.start();
     return Application::exec();

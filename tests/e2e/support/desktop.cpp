@@ -127,7 +127,11 @@ bool ProgramUnderTest::start(const QStringList& arguments, const QStringList& en
     }
     m_process.setProgram(executable());
     m_process.setArguments(arguments);
-    m_process.setEnvironment(QProcess::systemEnvironment() + environment);
+    QProcessEnvironment settings = QProcessEnvironment::systemEnvironment();
+    for (const QString& setting : environment)
+        settings.insert(setting.section(QLatin1Char('='), 0, 0),
+                        setting.section(QLatin1Char('='), 1));
+    m_process.setProcessEnvironment(settings);
     m_process.setProcessChannelMode(QProcess::ForwardedChannels);
     // Should the test process die, the program goes with it instead of lingering.
     m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });

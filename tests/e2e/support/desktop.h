@@ -52,7 +52,7 @@ public:
     // The executable: $SHIYA_PROGRAM, which the build sets for every end-to-end test.
     static QString executable();
 
-    // Starts it, with these NAME=value settings added to the test's environment; false (with
+    // Starts it, with these NAME=value settings put into the test's environment; false (with
     // the reason in errorString()) if it could not be started.
     bool start(const QStringList& arguments = {}, const QStringList& environment = {});
     bool isRunning() const;

@@ -75,6 +75,26 @@ bool waitUntilLaidOut(e2e::WindowId window, QImage* client, QList<QRect>* button
         timeoutMs);
 }
 
+QPoint dotPoint(const QImage& client, const grids::Grid& mode, double ratio)
+{
+    // The lowest test points lie 11 units down; the button frame's white rim lies below.
+    const int bottom = toPixels(client.size(), mode.field.scale, {0, mode.rows + 0.2}).y();
+    constexpr int kStride = 3; // the dot is 11 pixels across at least
+    for (int y = 0; y < qMin(bottom, client.height()); y += kStride) {
+        for (int x = 0; x < client.width(); x += kStride) {
+            if (!pixels::sameColour(client.pixel(x, y), kDotWhite))
+                continue;
+            // The anti-aliased rim: the box reaches a pixel beyond the white on every side,
+            // and its corner lies one further.
+            const QRect white = pixels::patchNear(client, {x, y}, kDotWhite, 0);
+            const QPointF corner = white.bottomRight() + QPointF(2, 2) * ratio;
+            const QPointF units = toUnits(client.size(), mode.field.scale, corner);
+            return {qRound(units.x()) - 1, qRound(units.y()) - 1};
+        }
+    }
+    return {-1, -1};
+}
+
 QList<QRect> findSheetButtons(const QImage& client)
 {
     // Two buttons of 849 twips (57 pixels) near the bottom of the sheet.
@@ -197,6 +217,37 @@ QPoint markOrigin(const QSize& sheet, const grids::Grid& mode, bool rightMap, in
     const double x
         = rightMap ? s.scale.width() / 2 + column + s.rightMarkDx : column + s.leftMark.x();
     return toPixels(sheet, s.scale, {x, row + s.leftMark.y()});
+}
+
+QList<Mark> readSheet(const QImage& sheet, const grids::Grid& mode, double ratio)
+{
+    // The lines are placed in the program's pixels and cover that pixel's device pixels; at
+    // a fractional ratio also those a resampling may have smeared them into.
+    const QSize logical = (QSizeF(sheet.size()) / ratio).toSize();
+    const QPoint left = toPixels(logical, mode.sheet.scale, mode.field.fixation + QPointF(1, 1));
+    const QPoint right = toPixels(logical, mode.sheet.scale,
+                                  {mode.field.fixation.x() + mode.sheet.rightMapShift, 0});
+    const int smear = ratio == std::floor(ratio) ? 0 : 1;
+    const auto covered = [&](int pixel) {
+        QList<int> lines;
+        const int last = int(std::ceil((pixel + 1) * ratio)) - 1 + smear;
+        for (int line = int(std::floor(pixel * ratio)) - smear; line <= last; ++line)
+            lines << line;
+        return lines;
+    };
+    const QList<int> rows = covered(left.y());
+    const QList<int> columns = covered(left.x()) + covered(right.x());
+    QList<Mark> marks;
+    for (bool rightMap : {false, true}) {
+        for (int i = 0; i < mode.columns; ++i) {
+            for (int j = 0; j < mode.rows; ++j) {
+                const QPoint origin
+                    = (QPointF(markOrigin(logical, mode, rightMap, i, j)) * ratio).toPoint();
+                marks.append(readMark(sheet, origin, rows, columns, nullptr, ratio));
+            }
+        }
+    }
+    return marks;
 }
 
 } // namespace view

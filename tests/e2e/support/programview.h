@@ -46,6 +46,11 @@ QList<QRect> findTestButtons(const QImage& client);
 bool waitUntilLaidOut(e2e::WindowId window, QImage* client, QList<QRect>* buttons,
                       int timeoutMs = e2e::kStartTimeoutMs);
 
+// The test point whose white dot shows on a picture of the test window's client area at this
+// device pixel ratio: the point the bottom-right corner of the dot's box stands on; (-1, -1)
+// if no dot shows.
+QPoint dotPoint(const QImage& client, const grids::Grid& mode, double ratio = 1);
+
 // The buttons of the result window (face colour RGB 192,255,192), left to right.
 QList<QRect> findSheetButtons(const QImage& client);
 
@@ -69,5 +74,10 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
 
 // Where the sheet prints the text of mark (column, row) of the left or the right map.
 QPoint markOrigin(const QSize& sheet, const grids::Grid& mode, bool rightMap, int column, int row);
+
+// Every mark of a picture of the sheet at this device pixel ratio: the left map's points
+// column by column, then the right map's. The fixation lines that run through some marks are
+// left out, as wide as the ratio draws them.
+QList<Mark> readSheet(const QImage& sheet, const grids::Grid& mode, double ratio);
 
 } // namespace view
