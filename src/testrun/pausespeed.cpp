@@ -76,11 +76,3 @@ void PauseSpeed::showSpeed()
     m_test.cmdSpd->setText(QString::fromUtf8(speed.caption));
     m_test.cmdSpd->setToolTip(QString::fromUtf8(speed.toolTip));
 }
-
-void focusChain(FrmTest& test)
-{
-    for (QPushButton* button : {test.cmdRgt, test.cmdLft, test.cmdStp}) {
-        if (button->isEnabled())
-            button->setFocus();
-    }
-}

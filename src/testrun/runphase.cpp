@@ -1,7 +1,6 @@
 #include "testrun/runphase.h"
 
 #include "testrun/teststate.h"
-#include "testscreen/explanationtexts.h"
 #include "windows/testwindow.h"
 
 #include <QPushButton>
@@ -72,8 +71,7 @@ const ButtonLife kButtons[] = {
      .toolTip = {.beforeRun = kPauseTip, .paused = "続きを実行します", .resumed = kPauseTip}},
     {.button = &FrmTest::cmdRdm,
      .use = {.beforeRun = On, .started = Off, .paused = On, .resumed = Off, .ended = On},
-     .toolTip = {.beforeRun = explanation::kHideLabelsTip,
-                 .paused = explanation::kShowLabelsTip}},
+     .toolTip = {.beforeRun = kHideLabelsTip, .paused = kShowLabelsTip}},
     {.button = &FrmTest::cmdBetu,
      .use = {.beforeRun = On, .started = Off, .paused = On, .resumed = Off, .ended = On}},
     {.button = &FrmTest::cmdKae,
@@ -147,6 +145,14 @@ void applyEyeStartTips(bool left, bool offerRestart, FrmTest& test)
     // The other eye's button offers its own start from the beginning, as during a pause.
     QPushButton* FrmTest::*other = left ? &FrmTest::cmdRgt : &FrmTest::cmdLft;
     (test.*other)->setToolTip(QString::fromUtf8(lifeOf(other).toolTip.paused));
+}
+
+void focusChain(FrmTest& test)
+{
+    for (QPushButton* button : {test.cmdRgt, test.cmdLft, test.cmdStp}) {
+        if (button->isEnabled())
+            button->setFocus();
+    }
 }
 
 bool showsResume(const FrmTest& test)

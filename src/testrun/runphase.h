@@ -20,5 +20,14 @@ void applyRunPhase(RunPhase phase, FrmTest& test, const TestState& state);
 // button offers a restart at every other start of its eye, beginning with the first.
 void applyEyeStartTips(bool left, bool offerRestart, FrmTest& test);
 
+// The explanation button's tool tip says what its next plain press does; the phases set it
+// too.
+inline constexpr const char* kHideLabelsTip = "クリックで説明を消します";
+inline constexpr const char* kShowLabelsTip = "クリックで説明を現します";
+
+// After a setting button the focus goes to the right-eye, left-eye and pause buttons in
+// turn, each only if it is enabled: the last enabled one keeps it.
+void focusChain(FrmTest& test);
+
 // Whether the pause button's caption is the one a pause gives it.
 bool showsResume(const FrmTest& test);

@@ -1,5 +1,6 @@
 #include "testscreen/explanationbutton.h"
 
+#include "testrun/runphase.h"
 #include "testrun/statustext.h"
 #include "testrun/teststate.h"
 #include "testscreen/explanationtexts.h"
@@ -33,8 +34,7 @@ void ExplanationButton::onMouseDown(const MouseArgs& args)
         const bool show = m_state.swtRdm;
         test.lblRdme[0]->setVisible(show);
         test.lblRdme[1]->setVisible(show);
-        test.cmdRdm->setToolTip(
-            QString::fromUtf8(show ? explanation::kHideLabelsTip : explanation::kShowLabelsTip));
+        test.cmdRdm->setToolTip(QString::fromUtf8(show ? kHideLabelsTip : kShowLabelsTip));
         m_state.swtRdm = !m_state.swtRdm;
     }
 
