@@ -15,9 +15,9 @@ source ./run.sh
 # x11-utils). The install checks use desktop-file-utils and appstream, and building the
 # Debian package needs dpkg-shlibdeps (dpkg-dev) and `file`, which CPack runs on every
 # installed file to find the ELF ones; without it the package build fails. lintian checks
-# the package against Debian's policy.
+# the package against Debian's policy. The format test runs clang-format.
 ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-utils wmctrl \
-    desktop-file-utils appstream dpkg-dev file lintian
+    desktop-file-utils appstream dpkg-dev file lintian clang-format
 
 jobs=2
 
