@@ -159,3 +159,8 @@ bool showsResume(const FrmTest& test)
 {
     return test.cmdStp->text() == QString::fromUtf8(kResume);
 }
+
+QString shownDotSize(const FrmTest& test)
+{
+    return test.cmdTen->text();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class FrmTest;
 struct TestState;
 
@@ -29,5 +31,8 @@ inline constexpr const char* kShowLabelsTip = "クリックで説明を現しま
 // turn, each only if it is enabled: the last enabled one keeps it.
 void focusChain(FrmTest& test);
 
-// Whether the pause button's caption is the one a pause gives it.
+// Captions read back as data, as written: whether the pause button's caption is the one a
+// pause gives it, and the dot size the dot-size button's caption names ("小", "中", "大"),
+// which a run records as its own.
 bool showsResume(const FrmTest& test);
+QString shownDotSize(const FrmTest& test);

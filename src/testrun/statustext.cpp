@@ -1,6 +1,7 @@
 #include "testrun/statustext.h"
 
 #include "platform/shape.h"
+#include "testrun/teststate.h"
 #include "windows/colors.h"
 #include "windows/testwindow.h"
 
@@ -66,6 +67,28 @@ void printCount(FrmTest& test, int count, int swtTen)
     test.setForeColor(QColor(0, 128, 128));
     test.moveTo(corner.x(), corner.y());
     test.printNumber(count);
+}
+
+void print(Status status, TestState& state, FrmTest& test)
+{
+    QPointF offset;
+    switch (status) {
+    case Status::Count:
+        offset = countOffset(state.swtTen);
+        break;
+    case Status::Paused:
+        offset = pauseOffset(state.swtTen);
+        break;
+    case Status::Instruction:
+        offset = instructionOffset(state.swtTen);
+        break;
+    }
+    state.x2m = offset.x();
+    state.y2m = offset.y();
+    if (status == Status::Count)
+        printCount(test, state.w, state.swtTen);
+    else
+        printBesideMark(test, status == Status::Paused ? pauseMessage() : instruction(), offset);
 }
 
 } // namespace statustext

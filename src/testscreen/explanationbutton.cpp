@@ -38,10 +38,7 @@ void ExplanationButton::onMouseDown(const MouseArgs& args)
         m_state.swtRdm = !m_state.swtRdm;
     }
 
-    const QPointF offset = statustext::instructionOffset(m_state.swtTen);
-    m_state.x2m = offset.x();
-    m_state.y2m = offset.y();
-    statustext::printBesideMark(test, statustext::instruction(), offset);
+    statustext::print(statustext::Status::Instruction, m_state, test);
 }
 
 void ExplanationButton::drawPointNumbers()
@@ -57,8 +54,5 @@ void ExplanationButton::drawPointNumbers()
         }
     }
     m_intTstNo = 0;
-    // The current point is left where the loop counters end, one past the grid.
-    m_state.a = mode.columns;
-    m_state.b = mode.rows;
-    m_state.pointToAnswer.reset();
+    leaveCountersPastGrid(m_state);
 }
