@@ -71,18 +71,9 @@ void printCount(FrmTest& test, int count, int swtTen)
 
 void print(Status status, TestState& state, FrmTest& test)
 {
-    QPointF offset;
-    switch (status) {
-    case Status::Count:
-        offset = countOffset(state.swtTen);
-        break;
-    case Status::Paused:
-        offset = pauseOffset(state.swtTen);
-        break;
-    case Status::Instruction:
-        offset = instructionOffset(state.swtTen);
-        break;
-    }
+    const QPointF offset = status == Status::Count    ? countOffset(state.swtTen)
+                           : status == Status::Paused ? pauseOffset(state.swtTen)
+                                                      : instructionOffset(state.swtTen);
     state.x2m = offset.x();
     state.y2m = offset.y();
     if (status == Status::Count)
