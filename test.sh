@@ -17,10 +17,11 @@ source ./run.sh
 # heard in a PulseAudio of the test's own (pulseaudio, recorded with parec from
 # pulseaudio-utils). The Wayland end-to-end test runs the program on a headless sway through
 # Qt's Wayland plugin, looks with grim, reads the clipboard with wl-paste (wl-clipboard) and
-# builds its pointer client against libwayland-dev (which brings wayland-scanner).
+# builds its pointer client against libwayland-dev (which brings wayland-scanner). The
+# format test runs clang-format.
 ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-utils wmctrl \
     desktop-file-utils appstream dpkg-dev debhelper lintian pulseaudio pulseaudio-utils \
-    qt6-wayland sway grim wl-clipboard libwayland-dev
+    qt6-wayland sway grim wl-clipboard libwayland-dev clang-format
 
 jobs=2
 

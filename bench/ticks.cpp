@@ -64,7 +64,8 @@ Deviation deviations(const std::vector<double>& values, double target)
     std::sort(d.begin(), d.end());
     if (d.empty())
         return {};
-    const auto at = [&](double q) { return d[std::min(d.size() - 1, size_t(std::ceil(q * d.size())) - 1)]; };
+    const auto at
+        = [&](double q) { return d[std::min(d.size() - 1, size_t(std::ceil(q * d.size())) - 1)]; };
     return {at(0.5), at(0.99), d.back()};
 }
 
@@ -97,8 +98,7 @@ private:
 };
 
 // The ticks are noted before the handler runs, so the handler's own work does not count.
-template <typename Note>
-QMetaObject::Connection noteTicks(Program& program, Note note)
+template <typename Note> QMetaObject::Connection noteTicks(Program& program, Note note)
 {
     FrmTest& test = program.testWindow();
     return QObject::connect(test.tmr1, &IntervalTimer::tick, &test, [&program, note] {
@@ -119,7 +119,8 @@ int steadyRun(Program& program)
     std::vector<double> visible;
     DotWatch watch(clock, visible);
     test.shp2->installEventFilter(&watch);
-    const auto noting = noteTicks(program, [&] { tickTimes.push_back(clock.nsecsElapsed() / 1e6); });
+    const auto noting
+        = noteTicks(program, [&] { tickTimes.push_back(clock.nsecsElapsed() / 1e6); });
 
     double cpuAtRun = 0, cpuRun = 0, cpuAtIdle = 0, cpuIdle = 0;
     double wallAtRun = 0, wallRun = 0, wallAtIdle = 0, wallIdle = 0;
@@ -144,11 +145,12 @@ int steadyRun(Program& program)
         cpuAtIdle = cpuSeconds();
         wallAtIdle = wall();
     });
-    QTimer::singleShot(1000 + kMeasuredTicks * kInterval + 500 + 2 * kCpuWindowMs + 3000, &test, [&] {
-        cpuIdle = cpuSeconds() - cpuAtIdle;
-        wallIdle = wall() - wallAtIdle;
-        QApplication::quit();
-    });
+    QTimer::singleShot(1000 + kMeasuredTicks * kInterval + 500 + 2 * kCpuWindowMs + 3000, &test,
+                       [&] {
+                           cpuIdle = cpuSeconds() - cpuAtIdle;
+                           wallIdle = wall() - wallAtIdle;
+                           QApplication::quit();
+                       });
     QApplication::exec();
     QObject::disconnect(noting);
     test.shp2->removeEventFilter(&watch);

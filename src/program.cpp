@@ -19,8 +19,9 @@ Program::Program(Services services)
     , m_sheet(m_state, m_services)
     , m_gridSwitch(m_state, m_test, m_layout, m_sheet)
 {
-    // Both eyes' dot sizes start as the one the dot-size button shows.
-    m_state.tenL = m_state.tenR = m_test.cmdTen->text();
+    // Both eyes' dot sizes start as the one the dot-size button shows, each read from it.
+    m_state.tenL = shownDotSize(m_test);
+    m_state.tenR = shownDotSize(m_test);
     explanation::setRdmText(m_state, m_test);
     // The captions and tool tips that change as the program runs start as their owners
     // have them.

@@ -188,7 +188,8 @@ void Canvas::line(double x1, double y1, double x2, double y2)
     const QPoint from = toPixel(x1, y1);
     const QPoint to = toPixel(x2, y2);
     const int margin = m_drawWidth;
-    const QRect box = QRect(from, to).normalized().adjusted(-margin, -margin, margin, margin);
+    // span(), not normalized(): a line drawn right to left or bottom to top keeps its ends.
+    const QRect box = QRect::span(from, to).adjusted(-margin, -margin, margin, margin);
     paintInto(box, [&](QPainter& painter) {
         const int width = deviceWidth();
         QPen pen(m_foreColor, width > 1 ? width : 0); // 0: cosmetic, one pixel

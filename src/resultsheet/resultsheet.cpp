@@ -166,9 +166,7 @@ void ResultSheet::onKekaClicked()
     showInFront(touch());
     drawSheet({sheet::Side::TestWindow, true, m_state});
     // The test window's current point is left where the loop counters end, one past the grid.
-    m_state.a = gridMode(m_state).columns;
-    m_state.b = gridMode(m_state).rows;
-    m_state.pointToAnswer.reset();
+    leaveCountersPastGrid(m_state);
 }
 
 void ResultSheet::onBetuClicked()

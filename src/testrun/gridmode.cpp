@@ -127,3 +127,10 @@ ResultGrid& eyeGrid(TestState& state, bool left)
 {
     return left ? leftGrid(state) : rightGrid(state);
 }
+
+void leaveCountersPastGrid(TestState& state)
+{
+    state.a = gridMode(state).columns;
+    state.b = gridMode(state).rows;
+    state.pointToAnswer.reset();
+}

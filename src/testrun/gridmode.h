@@ -83,3 +83,6 @@ ResultGrid& leftGrid(TestState& state);
 ResultGrid& rightGrid(TestState& state);
 // The left or the right eye's results in the grid in force.
 ResultGrid& eyeGrid(TestState& state, bool left);
+// Leaves the current point where a loop over the grid in force ends its counters, one past
+// the grid, where no click can answer it.
+void leaveCountersPastGrid(TestState& state);

@@ -44,10 +44,7 @@ void PauseSpeed::pause()
     m_state.swtRdm = true;
 
     // The screen is not cleared: a dot visible now stays visible during the pause.
-    const QPointF offset = statustext::pauseOffset(m_state.swtTen);
-    m_state.x2m = offset.x();
-    m_state.y2m = offset.y();
-    statustext::printBesideMark(m_test, statustext::pauseMessage(), offset);
+    statustext::print(statustext::Status::Paused, m_state, m_test);
 }
 
 void PauseSpeed::resume()
@@ -75,12 +72,4 @@ void PauseSpeed::showSpeed()
     const Speed& speed = m_swtSpd ? kSlow : kFast;
     m_test.cmdSpd->setText(QString::fromUtf8(speed.caption));
     m_test.cmdSpd->setToolTip(QString::fromUtf8(speed.toolTip));
-}
-
-void focusChain(FrmTest& test)
-{
-    for (QPushButton* button : {test.cmdRgt, test.cmdLft, test.cmdStp}) {
-        if (button->isEnabled())
-            button->setFocus();
-    }
 }

@@ -22,7 +22,3 @@ private:
     FrmTest& m_test;
     bool m_swtSpd = false; // the slow speed is in effect
 };
-
-// After a setting button the focus goes to the right-eye, left-eye and pause buttons in
-// turn, each only if it is enabled: the last enabled one keeps it.
-void focusChain(FrmTest& test);

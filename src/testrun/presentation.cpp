@@ -89,12 +89,9 @@ void Presentation::present(ResultGrid& grid)
     ++s.w;
 
     test.cls();
-    const QPointF offset = statustext::countOffset(s.swtTen);
-    s.x2m = offset.x();
-    s.y2m = offset.y();
-    statustext::printCount(test, s.w, s.swtTen);
+    statustext::print(statustext::Status::Count, s, test);
 
-    (s.swtLft ? s.tenL : s.tenR) = test.cmdTen->text();
+    (s.swtLft ? s.tenL : s.tenR) = shownDotSize(test);
 }
 
 void Presentation::endRun()
@@ -117,5 +114,5 @@ void Presentation::endRun()
     test.print(statustext::endMessage());
     m_services.beep();
 
-    (left ? s.tenL : s.tenR) = test.cmdTen->text();
+    (left ? s.tenL : s.tenR) = shownDotSize(test);
 }

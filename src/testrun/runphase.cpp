@@ -1,7 +1,6 @@
 #include "testrun/runphase.h"
 
 #include "testrun/teststate.h"
-#include "testscreen/explanationtexts.h"
 #include "windows/testwindow.h"
 
 #include <QPushButton>
@@ -72,8 +71,7 @@ const ButtonLife kButtons[] = {
      .toolTip = {.beforeRun = kPauseTip, .paused = "続きを実行します", .resumed = kPauseTip}},
     {.button = &FrmTest::cmdRdm,
      .use = {.beforeRun = On, .started = Off, .paused = On, .resumed = Off, .ended = On},
-     .toolTip = {.beforeRun = explanation::kHideLabelsTip,
-                 .paused = explanation::kShowLabelsTip}},
+     .toolTip = {.beforeRun = kHideLabelsTip, .paused = kShowLabelsTip}},
     {.button = &FrmTest::cmdBetu,
      .use = {.beforeRun = On, .started = Off, .paused = On, .resumed = Off, .ended = On}},
     {.button = &FrmTest::cmdKae,
@@ -149,7 +147,20 @@ void applyEyeStartTips(bool left, bool offerRestart, FrmTest& test)
     (test.*other)->setToolTip(QString::fromUtf8(lifeOf(other).toolTip.paused));
 }
 
+void focusChain(FrmTest& test)
+{
+    for (QPushButton* button : {test.cmdRgt, test.cmdLft, test.cmdStp}) {
+        if (button->isEnabled())
+            button->setFocus();
+    }
+}
+
 bool showsResume(const FrmTest& test)
 {
     return test.cmdStp->text() == QString::fromUtf8(kResume);
+}
+
+QString shownDotSize(const FrmTest& test)
+{
+    return test.cmdTen->text();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class FrmTest;
 struct TestState;
 
@@ -20,5 +22,17 @@ void applyRunPhase(RunPhase phase, FrmTest& test, const TestState& state);
 // button offers a restart at every other start of its eye, beginning with the first.
 void applyEyeStartTips(bool left, bool offerRestart, FrmTest& test);
 
-// Whether the pause button's caption is the one a pause gives it.
+// The explanation button's tool tip says what its next plain press does; the phases set it
+// too.
+inline constexpr const char* kHideLabelsTip = "クリックで説明を消します";
+inline constexpr const char* kShowLabelsTip = "クリックで説明を現します";
+
+// After a setting button the focus goes to the right-eye, left-eye and pause buttons in
+// turn, each only if it is enabled: the last enabled one keeps it.
+void focusChain(FrmTest& test);
+
+// Captions read back as data, as written: whether the pause button's caption is the one a
+// pause gives it, and the dot size the dot-size button's caption names ("小", "中", "大"),
+// which a run records as its own.
 bool showsResume(const FrmTest& test);
+QString shownDotSize(const FrmTest& test);

@@ -1,6 +1,7 @@
 #include "testrun/statustext.h"
 
 #include "platform/shape.h"
+#include "testrun/teststate.h"
 #include "windows/colors.h"
 #include "windows/testwindow.h"
 
@@ -66,6 +67,19 @@ void printCount(FrmTest& test, int count, int swtTen)
     test.setForeColor(QColor(0, 128, 128));
     test.moveTo(corner.x(), corner.y());
     test.printNumber(count);
+}
+
+void print(Status status, TestState& state, FrmTest& test)
+{
+    const QPointF offset = status == Status::Count    ? countOffset(state.swtTen)
+                           : status == Status::Paused ? pauseOffset(state.swtTen)
+                                                      : instructionOffset(state.swtTen);
+    state.x2m = offset.x();
+    state.y2m = offset.y();
+    if (status == Status::Count)
+        printCount(test, state.w, state.swtTen);
+    else
+        printBesideMark(test, status == Status::Paused ? pauseMessage() : instruction(), offset);
 }
 
 } // namespace statustext

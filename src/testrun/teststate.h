@@ -33,7 +33,7 @@ struct TestState {
     int n = 0; // phase of the presentation cycle: 1 dot shown, 2 dot hidden, 0 idle/armed
     int t = 0; // ticks of the start delay, 0 to 3
     // The current point. The sheet drawing and the point numbering leave their loop counters
-    // in it, one past the grid.
+    // in it, one past the grid (leaveCountersPastGrid).
     int a = 0; // column
     int b = 0; // row
     int w = 0; // dots presented in this run

@@ -2,7 +2,6 @@
 
 #include "platform/intervaltimer.h"
 #include "platform/shape.h"
-#include "testrun/pausespeed.h"
 #include "testrun/runphase.h"
 #include "testrun/statustext.h"
 #include "testrun/teststate.h"

@@ -1,5 +1,6 @@
 #include "testscreen/explanationbutton.h"
 
+#include "testrun/runphase.h"
 #include "testrun/statustext.h"
 #include "testrun/teststate.h"
 #include "testscreen/explanationtexts.h"
@@ -33,15 +34,11 @@ void ExplanationButton::onMouseDown(const MouseArgs& args)
         const bool show = m_state.swtRdm;
         test.lblRdme[0]->setVisible(show);
         test.lblRdme[1]->setVisible(show);
-        test.cmdRdm->setToolTip(
-            QString::fromUtf8(show ? explanation::kHideLabelsTip : explanation::kShowLabelsTip));
+        test.cmdRdm->setToolTip(QString::fromUtf8(show ? kHideLabelsTip : kShowLabelsTip));
         m_state.swtRdm = !m_state.swtRdm;
     }
 
-    const QPointF offset = statustext::instructionOffset(m_state.swtTen);
-    m_state.x2m = offset.x();
-    m_state.y2m = offset.y();
-    statustext::printBesideMark(test, statustext::instruction(), offset);
+    statustext::print(statustext::Status::Instruction, m_state, test);
 }
 
 void ExplanationButton::drawPointNumbers()
@@ -57,8 +54,5 @@ void ExplanationButton::drawPointNumbers()
         }
     }
     m_intTstNo = 0;
-    // The current point is left where the loop counters end, one past the grid.
-    m_state.a = mode.columns;
-    m_state.b = mode.rows;
-    m_state.pointToAnswer.reset();
+    leaveCountersPastGrid(m_state);
 }

@@ -45,10 +45,7 @@ void FixationDrag::onMouseUp(const MouseArgs& args)
     test.line(1, args.y, mode.columns, args.y);
     test.line(args.x, 1, args.x, mode.rows);
 
-    const QPointF offset = statustext::instructionOffset(m_state.swtTen);
-    m_state.x2m = offset.x();
-    m_state.y2m = offset.y();
-    statustext::printBesideMark(test, statustext::instruction(), offset);
+    statustext::print(statustext::Status::Instruction, m_state, test);
     m_state.swtMus = false;
 }
 

@@ -413,9 +413,10 @@ void TstE2eClipboard::atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution()
 
     QVERIFY(e2e::xdotool({QStringLiteral("windowmove"), QString::number(m_sheet),
                           QString::number(outer.x() + 40), QString::number(outer.y() + 30)}));
-    QVERIFY2(e2e::waitUntil([&] { return e2e::outerGeometry(m_sheet).topLeft() != outer.topLeft(); },
-                            e2e::kSettleTimeoutMs),
-             "the result window did not move");
+    QVERIFY2(
+        e2e::waitUntil([&] { return e2e::outerGeometry(m_sheet).topLeft() != outer.topLeft(); },
+                       e2e::kSettleTimeoutMs),
+        "the result window did not move");
     QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
     QCOMPARE(e2e::outerGeometry(m_sheet).size(), outer.size());
     QVERIFY2(untestedMarks(m_screen, ratio, &fault) == marks, qPrintable(fault));

@@ -416,21 +416,32 @@ void TstCanvas::theScreenFollowsADrawingAClearAndANewBackground()
 void TstCanvas::aHighDpiScreenGetsThePictureInItsDevicePixels_data()
 {
     QTest::addColumn<double>("ratio");
-    QTest::newRow("125 percent") << 1.25;
-    QTest::newRow("150 percent") << 1.5;
-    QTest::newRow("200 percent") << 2.0;
+    QTest::addColumn<bool>("backwards"); // the lines drawn right to left and bottom to top
+    QTest::addColumn<int>("lineInk"); // device pixels of the horizontal line
+    QTest::newRow("125 percent") << 1.25 << false << 226;
+    QTest::newRow("150 percent") << 1.5 << false << 544;
+    QTest::newRow("150 percent, drawn backwards: no end pixel lost") << 1.5 << true << 544;
+    QTest::newRow("200 percent") << 2.0 << false << 724;
 }
 
 void TstCanvas::aHighDpiScreenGetsThePictureInItsDevicePixels()
 {
     QFETCH(double, ratio);
+    QFETCH(bool, backwards);
+    QFETCH(int, lineInk);
     Canvas canvas;
     QVERIFY(placeOnScreenWithRatio(canvas, ratio));
     setUp(canvas, 200, 100, 20, 10);
     canvas.setForeColor(Qt::black);
-    canvas.line(1, 8, 19, 8);
+    if (backwards)
+        canvas.line(19, 8, 1, 8);
+    else
+        canvas.line(1, 8, 19, 8);
     canvas.setDrawStyle(DrawStyle::Dot);
-    canvas.line(18, 1, 18, 7);
+    if (backwards)
+        canvas.line(18, 7, 18, 1);
+    else
+        canvas.line(18, 1, 18, 7);
     canvas.setFontSize(9);
     canvas.moveTo(1, 1);
     canvas.print(QStringLiteral("左"));
@@ -443,6 +454,8 @@ void TstCanvas::aHighDpiScreenGetsThePictureInItsDevicePixels()
     // A line one pixel of the window thick, a dotted one still dotted.
     QCOMPARE(inkCount(picture, Qt::black, QRect(picture.width() / 2, 0, 1, picture.height())),
              qRound(ratio));
+    const QRect band(0, qRound(75 * ratio), picture.width(), qRound(10 * ratio));
+    QCOMPARE(inkCount(picture, Qt::black, band), lineInk);
     const QRect dotted(qRound(180 * ratio) - 1, qRound(15 * ratio), 4, qRound(50 * ratio));
     const int dots = inkCount(picture, Qt::black, dotted);
     QVERIFY(dots > dotted.height() * qRound(ratio) / 5

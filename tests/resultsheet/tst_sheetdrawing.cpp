@@ -25,7 +25,6 @@ private slots:
     void dateComesFromTheProgramsClockInTheLongFormat();
     void noteNamesEachEyesDotSize_data();
     void noteNamesEachEyesDotSize();
-    void drawingTwiceGivesTheSamePicture();
     void onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged_data() { addGridRows(); }
     void onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged();
     void resultsButtonShowsTheSheetInFrontLoadingItIfNeeded();
@@ -277,19 +276,6 @@ void TstSheetDrawing::noteNamesEachEyesDotSize()
     QVERIFY2(faults.isEmpty(), report(faults));
 }
 
-void TstSheetDrawing::drawingTwiceGivesTheSamePicture()
-{
-    Harness h;
-    h.show();
-    fillPattern(h.st.kekaL15, 2);
-    fillPattern(h.st.kekaR15, 0);
-    drawResults(h);
-    const QImage first = sheetWindow(h).picture().copy();
-    drawResults(h);
-    QCOMPARE(sheetWindow(h).picture(), first);
-    QVERIFY(inkprobe::inkIn(first, first.rect()) > 0);
-}
-
 void TstSheetDrawing::onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged()
 {
     QFETCH(bool, fine);
@@ -313,7 +299,7 @@ void TstSheetDrawing::onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged()
     const Faults faults = markFaults(withOtherResults, w, m, leftGrid(h.st), rightGrid(h.st));
     QVERIFY2(faults.isEmpty(), report(faults));
 
-    // Other results in the other mode's grids leave the picture as it was.
+    // Drawn again, with other results in the other mode's grids: the same picture.
     otherLeft.reset();
     fillPattern(otherRight, 1);
     drawResults(h);

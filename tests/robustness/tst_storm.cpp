@@ -52,8 +52,9 @@ void TstStorm::stormsKeepTheInvariants()
                 "%d quits, peak memory %s\n",
                 static_cast<unsigned long long>(seed), events, seconds, events / seconds,
                 storm.completedRuns(), storm.quits(), peak.constData());
-    QVERIFY2(failure.isEmpty(),
-             qPrintable(QStringLiteral("replay with SHIYA_STORM_SEED=%1: %2").arg(seed).arg(failure)));
+    QVERIFY2(
+        failure.isEmpty(),
+        qPrintable(QStringLiteral("replay with SHIYA_STORM_SEED=%1: %2").arg(seed).arg(failure)));
     // The storm must have let runs reach their end, or it tested little of the rhythm.
     QVERIFY(storm.completedRuns() > 0);
 }

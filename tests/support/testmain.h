@@ -6,10 +6,10 @@
 #include <QTest>
 
 // main() of a QtTest executable, with the program's own application.
-#define SHIYA_TEST_MAIN(TestClass)                                                             \
-    int main(int argc, char* argv[])                                                           \
-    {                                                                                          \
-        Application app(argc, argv);                                                           \
-        TestClass test;                                                                        \
-        return QTest::qExec(&test, argc, argv);                                                \
+#define SHIYA_TEST_MAIN(TestClass)                                                                 \
+    int main(int argc, char* argv[])                                                               \
+    {                                                                                              \
+        Application app(argc, argv);                                                               \
+        TestClass test;                                                                            \
+        return QTest::qExec(&test, argc, argv);                                                    \
     }

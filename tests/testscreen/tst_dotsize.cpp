@@ -10,8 +10,6 @@ class TstDotSize : public QObject {
 private slots:
     void cyclesDotAndMarkThroughThreeSizes_data();
     void cyclesDotAndMarkThroughThreeSizes();
-    void keepsTheTopLeftCornersOfDotAndMark();
-    void resizesAVisibleDotAtOnce();
     void sizesStayOnScreenAcrossAGridSwitch();
 
     void cyclesTheBackgroundInFiveSteps();
@@ -25,7 +23,7 @@ private slots:
 
 void TstDotSize::cyclesDotAndMarkThroughThreeSizes_data()
 {
-    QTest::addColumn<bool>("coarse");
+    QTest::addColumn<QString>("steps"); // as Harness::perform() takes them
     QTest::addColumn<int>("clicks");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("toolTip");
@@ -40,32 +38,35 @@ void TstDotSize::cyclesDotAndMarkThroughThreeSizes_data()
     const QColor white(255, 255, 255);
     // Before the first click: the design-time sizes (168 and 180 twips) and a tip ending in "。".
     QTest::newRow("fine, no click yet")
-        << false << 0 << QStringLiteral("小") << QStringLiteral("白点を少し大きくします。") << white
+        << "" << 0 << QStringLiteral("小") << QStringLiteral("白点を少し大きくします。") << white
         << QSizeF(0.22, 0.22) << QSizeF(0.24, 0.24);
     QTest::newRow("fine, one click: medium")
-        << false << 1 << QStringLiteral("中") << larger << lightGrey << QSizeF(0.42, 0.45)
+        << "" << 1 << QStringLiteral("中") << larger << lightGrey << QSizeF(0.42, 0.45)
         << QSizeF(0.42, 0.45);
-    QTest::newRow("fine, two clicks: large") << false << 2 << QStringLiteral("大") << smaller
-                                             << grey << QSizeF(0.66, 0.71) << QSizeF(0.66, 0.71);
+    QTest::newRow("fine, two clicks: large") << "" << 2 << QStringLiteral("大") << smaller << grey
+                                             << QSizeF(0.66, 0.71) << QSizeF(0.66, 0.71);
     QTest::newRow("fine, three clicks: small, the mark a little larger than the dot")
-        << false << 3 << QStringLiteral("小") << aLittleLarger << white << QSizeF(0.25, 0.26)
+        << "" << 3 << QStringLiteral("小") << aLittleLarger << white << QSizeF(0.25, 0.26)
         << QSizeF(0.26, 0.27);
     QTest::newRow("fine, four clicks: medium again")
-        << false << 4 << QStringLiteral("中") << larger << lightGrey << QSizeF(0.42, 0.45)
+        << "" << 4 << QStringLiteral("中") << larger << lightGrey << QSizeF(0.42, 0.45)
+        << QSizeF(0.42, 0.45);
+    QTest::newRow("fine, a dot shown, one click: the dot grows at once")
+        << "LD" << 1 << QStringLiteral("中") << larger << lightGrey << QSizeF(0.42, 0.45)
         << QSizeF(0.42, 0.45);
     QTest::newRow("coarse, one click: medium")
-        << true << 1 << QStringLiteral("中") << larger << lightGrey << QSizeF(0.28, 0.30)
+        << "K" << 1 << QStringLiteral("中") << larger << lightGrey << QSizeF(0.28, 0.30)
         << QSizeF(0.28, 0.30);
-    QTest::newRow("coarse, two clicks: large") << true << 2 << QStringLiteral("大") << smaller
+    QTest::newRow("coarse, two clicks: large") << "K" << 2 << QStringLiteral("大") << smaller
                                                << grey << QSizeF(0.44, 0.48) << QSizeF(0.44, 0.48);
     QTest::newRow("coarse, three clicks: small")
-        << true << 3 << QStringLiteral("小") << aLittleLarger << white << QSizeF(0.17, 0.18)
+        << "K" << 3 << QStringLiteral("小") << aLittleLarger << white << QSizeF(0.17, 0.18)
         << QSizeF(0.17, 0.18);
 }
 
 void TstDotSize::cyclesDotAndMarkThroughThreeSizes()
 {
-    QFETCH(bool, coarse);
+    QFETCH(QString, steps);
     QFETCH(int, clicks);
     QFETCH(QString, caption);
     QFETCH(QString, toolTip);
@@ -73,11 +74,17 @@ void TstDotSize::cyclesDotAndMarkThroughThreeSizes()
     QFETCH(QSizeF, dot);
     QFETCH(QSizeF, mark);
     Harness h(kClient);
-    if (coarse)
-        h.test.cmdKae->click();
+    QCOMPARE(h.perform(steps), QString());
+    const bool dotShown = h.test.shp2->isVisible();
 
-    for (int i = 0; i < clicks; ++i)
+    for (int i = 0; i < clicks; ++i) {
+        const QPoint markCorner = h.test.shp1->pos();
+        const QPoint dotCorner = h.test.shp2->pos();
         h.test.cmdTen->click();
+        // In place: the top-left corners stay where they are.
+        QCOMPARE(h.test.shp1->pos(), markCorner);
+        QCOMPARE(h.test.shp2->pos(), dotCorner);
+    }
 
     QCOMPARE(h.test.cmdTen->text(), caption);
     QCOMPARE(h.test.cmdTen->toolTip(), toolTip);
@@ -88,36 +95,7 @@ void TstDotSize::cyclesDotAndMarkThroughThreeSizes()
     QCOMPARE(h.unitsOff(dotRect.size(), dot), QString());
     QCOMPARE(h.unitsOff(markRect.size(), mark), QString());
     QCOMPARE(h.test.shp1->backColor(), kYellow);
-}
-
-void TstDotSize::keepsTheTopLeftCornersOfDotAndMark()
-{
-    Harness h(kClient);
-    for (int click = 1; click <= 3; ++click) {
-        const QPoint markCorner = h.test.shp1->pos();
-        const QPoint dotCorner = h.test.shp2->pos();
-        const QSize markSize = h.test.shp1->size();
-        h.test.cmdTen->click();
-        QCOMPARE(h.test.shp1->pos(), markCorner);
-        QCOMPARE(h.test.shp2->pos(), dotCorner);
-        QVERIFY(h.test.shp1->size() != markSize);
-    }
-}
-
-void TstDotSize::resizesAVisibleDotAtOnce()
-{
-    Harness h(kClient);
-    h.test.cmdLft->click();
-    QVERIFY(h.tickToNextDot());
-    QVERIFY(h.test.shp2->isVisible());
-    const QPoint corner = h.test.shp2->pos();
-
-    h.test.cmdTen->click();
-
-    QVERIFY(h.test.shp2->isVisible());
-    QCOMPARE(h.test.shp2->pos(), corner);
-    QCOMPARE_UNITS(h.test.userRect(h.test.shp2).height(), 0.45, h.halfPixelY());
-    QCOMPARE(h.test.shp2->backColor(), QColor(224, 224, 224));
+    QCOMPARE(h.test.shp2->isVisible(), dotShown);
 }
 
 void TstDotSize::sizesStayOnScreenAcrossAGridSwitch()

@@ -77,14 +77,12 @@ private slots:
     void centresTheMarkAndPrintsTheInstructionUnderIt();
     void placesTheLabelsAndTheFrame_data() { addModeRows(); }
     void placesTheLabelsAndTheFrame();
-    void startMarksTheFineGridsUntestedAndCentresEveryFixationPoint();
 
     void aResizeAfterARunKeepsResultsAndRecordedFixationPoints_data() { addResizeRows(); }
     void aResizeAfterARunKeepsResultsAndRecordedFixationPoints();
     void aResizeDuringARunKeepsItsMarkPointsAndLabels_data() { addResizeRows(); }
     void aResizeDuringARunKeepsItsMarkPointsAndLabels();
     void aRedEnlargedMarkStaysRedAndIsCentredWithItsSize();
-    void aResizeShowsHiddenLabelsAndLeavesTheExplanationState();
 };
 
 void TstFieldLayout::testPointsFallOnWholePixels_data()
@@ -166,23 +164,6 @@ void TstFieldLayout::placesTheLabelsAndTheFrame()
                         QPointF(h.st.x1 - frame.width() / 2, 2 * h.st.y1 - mode.field.frameRise)),
              QString());
     QVERIFY(frame.top() > mode.rows);
-}
-
-void TstFieldLayout::startMarksTheFineGridsUntestedAndCentresEveryFixationPoint()
-{
-    Harness h(kClient);
-    for (const ResultGrid* grid : {&h.st.kekaL15, &h.st.kekaR15}) {
-        for (int a = 0; a < grids::kFine.columns; ++a) {
-            for (int b = 0; b < grids::kFine.rows; ++b)
-                QCOMPARE(grid->at(a, b), QStringLiteral("×"));
-        }
-    }
-    // The coarse grids are first laid out by a switch to the coarse mode.
-    QCOMPARE(h.st.kekaL11.at(0, 0), QString());
-    QCOMPARE(h.st.kekaR11.at(12, 10), QString());
-    for (const QPointF& point :
-         {QPointF(h.st.x2, h.st.y2), QPointF(h.st.x2L, h.st.y2L), QPointF(h.st.x2R, h.st.y2R)})
-        QCOMPARE(point, QPointF(10, 8));
 }
 
 void TstFieldLayout::aResizeAfterARunKeepsResultsAndRecordedFixationPoints()
@@ -270,17 +251,6 @@ void TstFieldLayout::aRedEnlargedMarkStaysRedAndIsCentredWithItsSize()
     QCOMPARE(h.test.shp1->backColor(), kRed);
     QCOMPARE(h.unitsOff(h.markCentre(), QPointF(h.st.x1, h.st.y1 + grids::kFine.field.markDrop)),
              QString());
-}
-
-void TstFieldLayout::aResizeShowsHiddenLabelsAndLeavesTheExplanationState()
-{
-    Harness h(kClient);
-    h.pressRdm(false);
-    QCOMPARE(h.panel(), QStringLiteral("hidden 1 現 0 -"));
-
-    h.resizeClient(900, 700);
-
-    QCOMPARE(h.panel(), QStringLiteral("shown 1 現 0 -"));
 }
 
 SHIYA_TEST_MAIN(TstFieldLayout)
