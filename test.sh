@@ -18,6 +18,8 @@ source ./run.sh
 # the package against Debian's policy.
 ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-utils wmctrl \
     desktop-file-utils appstream dpkg-dev file lintian
+# xrandr, for the two monitors of tst_e2e_clipboard_twoscreens.
+ensure_packages x11-xserver-utils
 
 jobs=2
 

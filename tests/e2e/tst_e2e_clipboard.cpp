@@ -1,7 +1,8 @@
 // The real program on a real X server: the result sheet of a fresh start, copied to the X
 // clipboard with its Copy button and read back by another program (xclip); the result
 // window's size with its frame; and every mark of the sheet, on the screen and copied,
-// before and after a move, at every usual screen scale.
+// before and after a move, at every usual screen scale, and on a second screen of another
+// scale.
 #include "support/desktop.h"
 #include "support/pixels.h"
 #include "support/programview.h"
@@ -142,12 +143,22 @@ private slots:
     void aWindowClosedAndLoadedAgainComesBackAtThatSize();
     void atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution_data();
     void atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution();
+    void movedToAScreenOfAnotherScaleAndBackEveryControlAndMarkKeepsItsPlace();
 
 private:
     // Starts the program and clicks 結果: the test window and the drawn sheet.
     void startWithSheet(const QStringList& environment);
     bool sheetDrawn();
     bool copied();
+    // Where the combo boxes and the buttons stand on the sheet (their top-left corners in
+    // sheet units), from the screen and the copy, which shows none of them.
+    QList<QPointF> controlPlaces() const;
+    // The window's outer size, every mark on the screen and in a copy, and the copy's size
+    // and resolution, at this device pixel ratio.
+    void checkSheetAndCopy(double ratio);
+    // Moves the result window onto this screen, waits until it is drawn there, and checks
+    // it at that screen's ratio.
+    void moveSheetOnto(const QScreen* screen, double ratio);
     QRect comboZone(int index) const;
     bool allowedToDiffer(QPoint p) const;
 
@@ -371,6 +382,30 @@ void TstE2eClipboard::atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution_d
     QTest::newRow("200 %") << 2.0;
 }
 
+void TstE2eClipboard::checkSheetAndCopy(double ratio)
+{
+    // 11000 by 4500 twips outside, 733 by 300 of the program's pixels; the device pixels
+    // are rounded once for the client area and once for the frame.
+    const QRect outer = e2e::outerGeometry(m_sheet);
+    QVERIFY2(qAbs(outer.width() - 733 * ratio) <= ratio + 1
+                 && qAbs(outer.height() - 300 * ratio) <= ratio + 1,
+             qPrintable(pixels::describe(outer)));
+    const int marks = 2 * kMode.columns * kMode.rows;
+    QString fault;
+    QVERIFY2(untestedMarks(m_screen, ratio, &fault) == marks, qPrintable(fault));
+
+    // The copy: the client area's device pixels at the screen's resolution.
+    // Qt rounds the program's pixels to device pixels once for the window and once for
+    // what is drawn in it: at a fractional ratio the two may differ by one.
+    QVERIFY2(copied(), "no new picture on the clipboard after コピー");
+    const QSize off = m_png.size() - e2e::clientGeometry(m_sheet).size();
+    QVERIFY2(qMax(qAbs(off.width()), qAbs(off.height())) <= (ratio == int(ratio) ? 0 : 1),
+             qPrintable(pixels::describe(QRect(QPoint(), m_png.size()))));
+    QCOMPARE(m_png.dotsPerMeterX(), qRound(ratio * 96 / 0.0254));
+    QVERIFY2(untestedMarks(m_png, ratio, &fault) == marks, qPrintable(fault));
+    QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
+}
+
 void TstE2eClipboard::atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution()
 {
     // A fresh start at that scale: the sheet is drawn before the window manager has framed a
@@ -381,46 +416,112 @@ void TstE2eClipboard::atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution()
     if (QTest::currentTestFailed())
         return;
 
-    const int marks = 2 * kMode.columns * kMode.rows;
-    QString fault;
     QCOMPARE(m_screen.size(), e2e::clientGeometry(m_sheet).size());
-    QVERIFY2(untestedMarks(m_screen, ratio, &fault) == marks, qPrintable(fault));
-    // 11000 by 4500 twips outside, 733 by 300 of the program's pixels; the device pixels
-    // are rounded once for the client area and once for the frame.
-    const QRect outer = e2e::outerGeometry(m_sheet);
-    QVERIFY2(qAbs(outer.width() - 733 * ratio) <= ratio + 1
-                 && qAbs(outer.height() - 300 * ratio) <= ratio + 1,
-             qPrintable(pixels::describe(outer)));
-
-    // The copy: the client area's device pixels at the screen's resolution, drawn at that
-    // resolution rather than enlarged, as the screen shows it.
-    // Qt rounds the program's pixels to device pixels once for the window and once for
-    // what is drawn in it: at a fractional ratio the two may differ by one.
-    QVERIFY2(copied(), "no new picture on the clipboard after コピー");
-    const QSize off = m_png.size() - e2e::clientGeometry(m_sheet).size();
-    QVERIFY2(qMax(qAbs(off.width()), qAbs(off.height())) <= (ratio == int(ratio) ? 0 : 1),
-             qPrintable(pixels::describe(QRect(QPoint(), m_png.size()))));
-    QCOMPARE(m_png.dotsPerMeterX(), qRound(ratio * 96 / 0.0254));
-    QVERIFY2(untestedMarks(m_png, ratio, &fault) == marks, qPrintable(fault));
+    checkSheetAndCopy(ratio);
+    if (QTest::currentTestFailed())
+        return;
+    // Drawn at the screen's resolution rather than enlarged, as the screen shows it.
     const QRect maps(0, m_png.height() / 6, m_png.width(), m_png.height() * 2 / 3);
     QVERIFY(!isDoubledUp(m_png.copy(maps)));
-    QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
     QCOMPARE(m_screen.copy(maps.intersected(m_screen.rect())),
              m_png.copy(maps.intersected(m_screen.rect())));
+    const QRect outer = e2e::outerGeometry(m_sheet);
     qInfo("scale %.2f: window %d by %d device pixels outside, copy %d by %d at %d dots per metre",
           ratio, outer.width(), outer.height(), m_png.width(), m_png.height(),
           m_png.dotsPerMeterX());
 
     QVERIFY(e2e::xdotool({QStringLiteral("windowmove"), QString::number(m_sheet),
                           QString::number(outer.x() + 40), QString::number(outer.y() + 30)}));
-    QVERIFY2(e2e::waitUntil([&] { return e2e::outerGeometry(m_sheet).topLeft() != outer.topLeft(); },
-                            e2e::kSettleTimeoutMs),
-             "the result window did not move");
+    QVERIFY2(
+        e2e::waitUntil([&] { return e2e::outerGeometry(m_sheet).topLeft() != outer.topLeft(); },
+                       e2e::kSettleTimeoutMs),
+        "the result window did not move");
     QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
     QCOMPARE(e2e::outerGeometry(m_sheet).size(), outer.size());
-    QVERIFY2(untestedMarks(m_screen, ratio, &fault) == marks, qPrintable(fault));
+    checkSheetAndCopy(ratio);
+}
+
+QList<QPointF> TstE2eClipboard::controlPlaces() const
+{
+    // The combo boxes: where the screen differs from the copy in the top quarter, either
+    // side of the middle.
+    QRect combos[2];
+    for (int y = 0; y < m_screen.height() / 4; ++y) {
+        for (int x = 0; x < qMin(m_png.width(), m_screen.width()); ++x) {
+            if (!pixels::sameColour(m_png.pixel(x, y), m_screen.pixel(x, y)))
+                combos[x < m_screen.width() / 2 ? 0 : 1] |= QRect(x, y, 1, 1);
+        }
+    }
+    QList<QPointF> places;
+    for (const QRect& control : {combos[0], combos[1], m_sheetButtons[0], m_sheetButtons[1]})
+        places << view::toUnits(m_screen.size(), kMode.sheet.scale, control.topLeft());
+    return places;
+}
+
+void TstE2eClipboard::moveSheetOnto(const QScreen* screen, double ratio)
+{
+    const qsizetype sizesBefore = m_frames.sizesShown(m_sheet).size();
+    const QPoint to = screen->geometry().topLeft() + QPoint(40, 150);
+    QVERIFY(e2e::xdotool({QStringLiteral("windowmove"), QString::number(m_sheet),
+                          QString::number(to.x()), QString::number(to.y())}));
+    const auto there = [&] {
+        const QRect outer = e2e::outerGeometry(m_sheet);
+        return screen->geometry().contains(outer.center())
+               && qAbs(outer.width() - 733 * ratio) <= ratio + 1;
+    };
+    QVERIFY2(e2e::waitUntil(there, e2e::kSettleTimeoutMs),
+             qPrintable(pixels::describe(e2e::outerGeometry(m_sheet))));
+    QVERIFY2(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs),
+             "the result window does not show its sheet with the two buttons");
+    // In one adjustment: from the old screen's size straight to the new one's.
+    QCOMPARE(m_frames.sizesShown(m_sheet).size(), sizesBefore + 1);
+    checkSheetAndCopy(ratio);
+}
+
+void TstE2eClipboard::movedToAScreenOfAnotherScaleAndBackEveryControlAndMarkKeepsItsPlace()
+{
+    // Two monitors side by side on one X screen (tst_e2e_clipboard_twoscreens): A at 100 %,
+    // B at 150 %.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() != 2)
+        QSKIP("needs the monitors A and B of tst_e2e_clipboard_twoscreens");
+    m_program.stop();
+    startWithSheet({QStringLiteral("QT_SCREEN_SCALE_FACTORS=%1=1;%2=1.5")
+                        .arg(screens[0]->name(), screens[1]->name())});
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(screens[0]->geometry().contains(e2e::outerGeometry(m_sheet)));
     QVERIFY2(copied(), "no new picture on the clipboard after コピー");
-    QVERIFY2(untestedMarks(m_png, ratio, &fault) == marks, qPrintable(fault));
+    QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
+    const QList<QPointF> onA = controlPlaces();
+    const QSize outer = e2e::outerGeometry(m_sheet).size();
+
+    for (int move = 0; move < 6; ++move) {
+        const double ratio = move % 2 ? 1.0 : 1.5;
+        moveSheetOnto(screens[move % 2 ? 0 : 1], ratio);
+        if (QTest::currentTestFailed())
+            return;
+        // Back on A exactly where they were; on B within a pixel of the program's, which the
+        // ratio rounds.
+        const QList<QPointF> places = controlPlaces();
+        const QSizeF pixel(kMode.sheet.scale.width() * ratio / m_screen.width(),
+                           kMode.sheet.scale.height() * ratio / m_screen.height());
+        QString text;
+        for (int i = 0; i < places.size(); ++i) {
+            const QPointF d = places[i] - onA[i];
+            text += QStringLiteral(" %1,%2")
+                        .arg(places[i].x(), 0, 'f', 3)
+                        .arg(places[i].y(), 0, 'f', 3);
+            QVERIFY2(ratio == 1 ? d.isNull()
+                                : qAbs(d.x()) <= pixel.width() && qAbs(d.y()) <= pixel.height(),
+                     qPrintable(QStringLiteral("control %1 moved by %2,%3 units")
+                                    .arg(i + 1)
+                                    .arg(d.x())
+                                    .arg(d.y())));
+        }
+        qInfo("move %d: cmbo1 cmbo2 cmdClr cmdCopy at%s", move + 1, qPrintable(text));
+        QVERIFY(ratio != 1 || e2e::outerGeometry(m_sheet).size() == outer);
+    }
 }
 
 QTEST_MAIN(TstE2eClipboard)
