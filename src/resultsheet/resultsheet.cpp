@@ -153,6 +153,8 @@ void ResultSheet::setupSheet(const GridMode& mode)
 
 void ResultSheet::showInFront(FrmBetu& window)
 {
+    // Shown, raised and activated, a minimised window would stay minimised.
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();
     window.activateWindow();

@@ -38,6 +38,8 @@ private slots:
     void typingOneCharacterErasesTheMarksAndRedrawsTheAnnotations_data();
     void typingOneCharacterErasesTheMarksAndRedrawsTheAnnotations();
     void choosingRightForTheLeftLabelGivesTwoMapsLabelledRight();
+    void aMinimisedWindowComesBackInFrontWithWhatEachButtonDraws_data();
+    void aMinimisedWindowComesBackInFrontWithWhatEachButtonDraws();
 };
 
 namespace {
@@ -443,6 +445,36 @@ void TstResultWindow::choosingRightForTheLeftLabelGivesTwoMapsLabelledRight()
     expected.dateX = kFine.sheet.dateXFromResults;
     faults = annotationFaults(w.picture(), w, kFine, expected);
     faults += markFaults(w.picture(), w, kFine, h.st.kekaL15, h.st.kekaR15);
+    QVERIFY2(faults.isEmpty(), report(faults));
+}
+
+void TstResultWindow::aMinimisedWindowComesBackInFrontWithWhatEachButtonDraws_data()
+{
+    QTest::addColumn<bool>("keka");
+    QTest::newRow("結果 draws the results of now") << true;
+    QTest::newRow("別表 shows the sheet as it was") << false;
+}
+
+void TstResultWindow::aMinimisedWindowComesBackInFrontWithWhatEachButtonDraws()
+{
+    QFETCH(bool, keka);
+    Harness h;
+    h.show();
+    fillPattern(h.st.kekaL15, 1);
+    fillPattern(h.st.kekaR15, 2);
+    moveCrossesOffTheSheet(h.st, kFine);
+    h.test.cmdKeka->click();
+    FrmBetu& w = sheetWindow(h);
+    const ResultGrid drawnL = h.st.kekaL15;
+    w.showMinimized();
+    fillPattern(h.st.kekaL15, 0);
+
+    (keka ? h.test.cmdKeka : h.test.cmdBetu)->click();
+    QApplication::processEvents();
+    QVERIFY(w.isVisible() && !w.isMinimized());
+    QCOMPARE(QApplication::activeWindow(), &w);
+    const Faults faults
+        = markFaults(w.picture(), w, kFine, keka ? h.st.kekaL15 : drawnL, h.st.kekaR15);
     QVERIFY2(faults.isEmpty(), report(faults));
 }
 
