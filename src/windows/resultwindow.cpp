@@ -127,12 +127,13 @@ bool FrmBetu::event(QEvent* event)
         // device pixels at the new ratio.
         layOutControls();
         break;
-    case QEvent::Show:
-        // The frame of decorations Qt draws itself (Wayland) is known only once the window is
-        // shown, after this event, and no move event follows there.
-        QMetaObject::invokeMethod(this, &FrmBetu::fitToCurrentFrame, Qt::QueuedConnection);
-        fitToCurrentFrame();
+    case QEvent::Paint:
+        // The frame of decorations Qt draws itself (Wayland) is known only once the window
+        // has been exposed, and no move follows there. Not resized while it paints.
+        if (!frame().isNull() && !isFittedTo(frame()))
+            QMetaObject::invokeMethod(this, &FrmBetu::fitToCurrentFrame, Qt::QueuedConnection);
         break;
+    case QEvent::Show:
     case QEvent::Move:
         // A window manager's frame moves the client area, and a move to another screen comes
         // with its ratio.
@@ -150,11 +151,17 @@ void FrmBetu::fitToCurrentFrame()
         fitToFrame(frame());
 }
 
+bool FrmBetu::isFittedTo(const QMargins& frame) const
+{
+    return m_outerSize.isEmpty()
+           || (m_framed && frame == m_sizedFor && devicePixelRatioF() == m_sizedAt);
+}
+
 void FrmBetu::fitToFrame(const QMargins& frame)
 {
-    const qreal ratio = devicePixelRatioF();
-    if (m_outerSize.isEmpty() || (m_framed && frame == m_sizedFor && ratio == m_sizedAt))
+    if (isFittedTo(frame))
         return;
+    const qreal ratio = devicePixelRatioF();
     if (!m_framed || frame != m_sizedFor)
         emit framed(frame);
     m_framed = true;

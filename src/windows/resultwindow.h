@@ -65,6 +65,7 @@ private:
     void createButtons();
     void createComboBoxes();
     void fitToCurrentFrame();
+    bool isFittedTo(const QMargins& frame) const;
     void layOutControls();
 
     double m_dpi = 96;
