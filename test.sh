@@ -18,10 +18,11 @@ source ./run.sh
 # pulseaudio-utils). The Wayland end-to-end test runs the program on a headless sway through
 # Qt's Wayland plugin, looks with grim, reads the clipboard with wl-paste (wl-clipboard) and
 # builds its pointer client against libwayland-dev (which brings wayland-scanner). The
-# format test runs clang-format.
+# format test runs clang-format, and xrandr (x11-xserver-utils) makes the two monitors of
+# tst_e2e_clipboard_twoscreens.
 ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-utils wmctrl \
     desktop-file-utils appstream dpkg-dev debhelper lintian pulseaudio pulseaudio-utils \
-    qt6-wayland sway grim wl-clipboard libwayland-dev clang-format
+    qt6-wayland sway grim wl-clipboard libwayland-dev clang-format x11-xserver-utils
 
 jobs=2
 

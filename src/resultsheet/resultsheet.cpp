@@ -108,12 +108,9 @@ void ResultSheet::load(FrmBetu& window)
 
     // Until the grid has been switched the fine grid's offset holds.
     const double d = (m_state.intKaeFirst == 1 ? gridMode(m_state) : kFineGrid).sheet.buttonOffset;
-    const QRectF copy = window.userRect(window.cmdCopy);
-    window.setUserPos(window.cmdCopy, window.x3 - copy.width() / 2 + d,
-                      2 * window.y3 - copy.height() - 0.1);
-    const QRectF clear = window.userRect(window.cmdClr);
-    window.setUserPos(window.cmdClr, window.x3 - clear.width() / 2 - d,
-                      2 * window.y3 - clear.height() - 0.1);
+    // The buttons' feet stand 0.1 units above the sheet's.
+    window.placeControl(window.cmdCopy, {window.x3 + d, 2 * window.y3 - 0.1}, Qt::AlignBottom);
+    window.placeControl(window.cmdClr, {window.x3 - d, 2 * window.y3 - 0.1}, Qt::AlignBottom);
 
     // A window loaded again while the coarse grid is in use names the coarse grid.
     window.setWindowTitle(QString::fromUtf8(gridMode(m_state).sheetTitle));
@@ -146,7 +143,7 @@ void ResultSheet::setupSheet(const GridMode& mode)
 
     // Each selection redraws the labels, so a fresh window shows them at once.
     const auto setup = [&](QComboBox* combo, double dx, int selected) {
-        window.setUserPos(combo, window.x3 / 2 - window.userRect(combo).width() / 2 + dx, 0.2);
+        window.placeControl(combo, {window.x3 / 2 + dx, 0.2}, Qt::AlignTop);
         combo->addItems({QStringLiteral("左"), QStringLiteral("右")});
         combo->setCurrentIndex(selected);
     };
@@ -156,6 +153,8 @@ void ResultSheet::setupSheet(const GridMode& mode)
 
 void ResultSheet::showInFront(FrmBetu& window)
 {
+    // Shown, raised and activated, a minimised window would stay minimised.
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();
     window.activateWindow();

@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 bool isNormal(const QWidget* window)
@@ -94,32 +96,84 @@ QMargins FrmBetu::frame() const
     return window ? window->frameMargins() : QMargins();
 }
 
+void FrmBetu::placeControl(QWidget* control, QPointF at, Qt::AlignmentFlag anchor)
+{
+    const Place place{control, {at.x() / scaleWidth(), at.y() / scaleHeight()}, anchor};
+    const auto same = [control](const Place& p) { return p.control == control; };
+    const auto it = std::find_if(m_places.begin(), m_places.end(), same);
+    if (it == m_places.end())
+        m_places.append(place);
+    else
+        *it = place;
+    layOutControls();
+}
+
+void FrmBetu::layOutControls()
+{
+    for (const auto& [control, share, anchor] : m_places) {
+        const double left = share.x() * width() - control->width() / 2.0;
+        const double top
+            = share.y() * height() - (anchor == Qt::AlignBottom ? control->height() : 0);
+        control->move(qRound(left), qRound(top));
+    }
+}
+
 bool FrmBetu::event(QEvent* event)
 {
     const bool handled = Canvas::event(event);
-    const QEvent::Type type = event->type();
-    // A window manager's frame moves the client area; the window's own resize is not news.
-    const bool placed = type == QEvent::Show || type == QEvent::Move;
-    if (placed && isVisible() && isNormal(this) && !frame().isNull())
-        fitToFrame(frame());
+    switch (event->type()) {
+    case QEvent::Resize:
+        // Also the size a window brought to a screen of another ratio has for a moment: its
+        // device pixels at the new ratio.
+        layOutControls();
+        break;
+    case QEvent::Paint:
+        // The frame of decorations Qt draws itself (Wayland) is known only once the window
+        // has been exposed, and no move follows there. Not resized while it paints.
+        if (!frame().isNull() && !isFittedTo(frame()))
+            QMetaObject::invokeMethod(this, &FrmBetu::fitToCurrentFrame, Qt::QueuedConnection);
+        break;
+    case QEvent::Show:
+    case QEvent::Move:
+        // A window manager's frame moves the client area, and a move to another screen comes
+        // with its ratio.
+        fitToCurrentFrame();
+        break;
+    default:
+        break;
+    }
     return handled;
+}
+
+void FrmBetu::fitToCurrentFrame()
+{
+    if (isVisible() && isNormal(this) && !frame().isNull())
+        fitToFrame(frame());
+}
+
+bool FrmBetu::isFittedTo(const QMargins& frame) const
+{
+    return m_outerSize.isEmpty()
+           || (m_framed && frame == m_sizedFor && devicePixelRatioF() == m_sizedAt);
 }
 
 void FrmBetu::fitToFrame(const QMargins& frame)
 {
-    if (m_outerSize.isEmpty() || (m_framed && frame == m_sizedFor))
+    if (isFittedTo(frame))
         return;
+    const qreal ratio = devicePixelRatioF();
+    if (!m_framed || frame != m_sizedFor)
+        emit framed(frame);
     m_framed = true;
-    emit framed(frame);
-    if (frame == m_sizedFor)
-        return;
     m_sizedFor = frame;
-    const QList<QWidget*> controls{cmdClr, cmbo2, cmbo1, cmdCopy};
-    QList<QPointF> places;
-    for (const QWidget* control : controls)
-        places.append(userRect(control).topLeft());
-    setFixedSize(m_outerSize.shrunkBy(frame));
-    for (int i = 0; i < controls.size(); ++i)
-        setUserPos(controls[i], places[i].x(), places[i].y());
+    m_sizedAt = ratio;
+    const QSize client = m_outerSize.shrunkBy(frame);
+    if (client == size() && client == minimumSize())
+        return;
+    setFixedSize(client);
+    // Constraints already in force are not asked again, so a window whose size went stale
+    // with its screen would keep that size.
+    resize(client);
+    layOutControls();
     emit clientResized();
 }

@@ -4,6 +4,8 @@
 # Runs a command on a virtual X server of its own (Xvfb, 1280x1024, 24 bits unless
 # SHIYA_XVFB_SCREEN says otherwise, e.g. 1600x1200x24; through xvfb-run -a so that several
 # can run at once) with openbox as the window manager, and
+# with the monitors SHIYA_XVFB_MONITORS lists (xrandr --setmonitor arguments, separated by
+# commas, e.g. "A 1280/338x1024/270+0+0 screen,B 1280/338x1024/270+1280+0 none"), and
 # exits with the command's exit status. Openbox is up and managing the screen before the
 # command starts; the command, openbox and the X server are all gone when this ends, also
 # when it is interrupted or terminated.
@@ -103,6 +105,12 @@ have_desktops() {
 }
 
 wait_for 20 xprop -root _NET_SUPPORTED || setup_failed "the X server does not answer"
+
+IFS=, read -ra monitors <<<"${SHIYA_XVFB_MONITORS:-}"
+for monitor in "${monitors[@]}"; do
+    # shellcheck disable=SC2086 # the monitor's arguments
+    xrandr --setmonitor $monitor >/dev/null || setup_failed "no monitor $monitor"
+done
 
 openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
 wm_pid=$!

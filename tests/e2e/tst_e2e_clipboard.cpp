@@ -1,7 +1,8 @@
 // The real program on a real X server: the result sheet of a fresh start, copied to the X
 // clipboard with its Copy button and read back by another program (xclip); the result
 // window's size with its frame; and every mark of the sheet, on the screen and copied,
-// before and after a move, at every usual screen scale.
+// before and after a move, at every usual screen scale, and on a second screen of another
+// scale.
 #include "support/desktop.h"
 #include "support/pixels.h"
 #include "support/programview.h"
@@ -142,12 +143,19 @@ private slots:
     void aWindowClosedAndLoadedAgainComesBackAtThatSize();
     void atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution_data();
     void atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution();
+    void movedToAScreenOfAnotherScaleAndBackEveryControlAndMarkKeepsItsPlace();
 
 private:
     // Starts the program and clicks 結果: the test window and the drawn sheet.
     void startWithSheet(const QStringList& environment);
     bool sheetDrawn();
     bool copied();
+    // Where the combo boxes and the buttons stand on the sheet (their top-left corners in
+    // sheet units), from the screen and the copy, which shows none of them.
+    QList<QPointF> controlPlaces() const;
+    // The window's outer size, every mark on the screen and in a copy, and the copy's size
+    // and resolution, at this device pixel ratio.
+    void checkSheetAndCopy(double ratio);
     QRect comboZone(int index) const;
     bool allowedToDiffer(QPoint p) const;
 
@@ -371,6 +379,30 @@ void TstE2eClipboard::atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution_d
     QTest::newRow("200 %") << 2.0;
 }
 
+void TstE2eClipboard::checkSheetAndCopy(double ratio)
+{
+    // 11000 by 4500 twips outside, 733 by 300 of the program's pixels; the device pixels
+    // are rounded once for the client area and once for the frame.
+    const QRect outer = e2e::outerGeometry(m_sheet);
+    QVERIFY2(qAbs(outer.width() - 733 * ratio) <= ratio + 1
+                 && qAbs(outer.height() - 300 * ratio) <= ratio + 1,
+             qPrintable(pixels::describe(outer)));
+    const int marks = 2 * kMode.columns * kMode.rows;
+    QString fault;
+    QVERIFY2(untestedMarks(m_screen, ratio, &fault) == marks, qPrintable(fault));
+
+    // The copy: the client area's device pixels at the screen's resolution.
+    // Qt rounds the program's pixels to device pixels once for the window and once for
+    // what is drawn in it: at a fractional ratio the two may differ by one.
+    QVERIFY2(copied(), "no new picture on the clipboard after コピー");
+    const QSize off = m_png.size() - e2e::clientGeometry(m_sheet).size();
+    QVERIFY2(qMax(qAbs(off.width()), qAbs(off.height())) <= (ratio == int(ratio) ? 0 : 1),
+             qPrintable(pixels::describe(QRect(QPoint(), m_png.size()))));
+    QCOMPARE(m_png.dotsPerMeterX(), qRound(ratio * 96 / 0.0254));
+    QVERIFY2(untestedMarks(m_png, ratio, &fault) == marks, qPrintable(fault));
+    QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
+}
+
 void TstE2eClipboard::atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution()
 {
     // A fresh start at that scale: the sheet is drawn before the window manager has framed a
@@ -381,32 +413,16 @@ void TstE2eClipboard::atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution()
     if (QTest::currentTestFailed())
         return;
 
-    const int marks = 2 * kMode.columns * kMode.rows;
-    QString fault;
     QCOMPARE(m_screen.size(), e2e::clientGeometry(m_sheet).size());
-    QVERIFY2(untestedMarks(m_screen, ratio, &fault) == marks, qPrintable(fault));
-    // 11000 by 4500 twips outside, 733 by 300 of the program's pixels; the device pixels
-    // are rounded once for the client area and once for the frame.
-    const QRect outer = e2e::outerGeometry(m_sheet);
-    QVERIFY2(qAbs(outer.width() - 733 * ratio) <= ratio + 1
-                 && qAbs(outer.height() - 300 * ratio) <= ratio + 1,
-             qPrintable(pixels::describe(outer)));
-
-    // The copy: the client area's device pixels at the screen's resolution, drawn at that
-    // resolution rather than enlarged, as the screen shows it.
-    // Qt rounds the program's pixels to device pixels once for the window and once for
-    // what is drawn in it: at a fractional ratio the two may differ by one.
-    QVERIFY2(copied(), "no new picture on the clipboard after コピー");
-    const QSize off = m_png.size() - e2e::clientGeometry(m_sheet).size();
-    QVERIFY2(qMax(qAbs(off.width()), qAbs(off.height())) <= (ratio == int(ratio) ? 0 : 1),
-             qPrintable(pixels::describe(QRect(QPoint(), m_png.size()))));
-    QCOMPARE(m_png.dotsPerMeterX(), qRound(ratio * 96 / 0.0254));
-    QVERIFY2(untestedMarks(m_png, ratio, &fault) == marks, qPrintable(fault));
+    checkSheetAndCopy(ratio);
+    if (QTest::currentTestFailed())
+        return;
+    // Drawn at the screen's resolution rather than enlarged, as the screen shows it.
     const QRect maps(0, m_png.height() / 6, m_png.width(), m_png.height() * 2 / 3);
     QVERIFY(!isDoubledUp(m_png.copy(maps)));
-    QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
     QCOMPARE(m_screen.copy(maps.intersected(m_screen.rect())),
              m_png.copy(maps.intersected(m_screen.rect())));
+    const QRect outer = e2e::outerGeometry(m_sheet);
     qInfo("scale %.2f: window %d by %d device pixels outside, copy %d by %d at %d dots per metre",
           ratio, outer.width(), outer.height(), m_png.width(), m_png.height(),
           m_png.dotsPerMeterX());
@@ -419,9 +435,70 @@ void TstE2eClipboard::atEachScaleTheSheetKeepsEveryMarkAndTheScreensResolution()
         "the result window did not move");
     QVERIFY(e2e::waitUntil([this] { return sheetDrawn(); }, e2e::kSettleTimeoutMs));
     QCOMPARE(e2e::outerGeometry(m_sheet).size(), outer.size());
-    QVERIFY2(untestedMarks(m_screen, ratio, &fault) == marks, qPrintable(fault));
-    QVERIFY2(copied(), "no new picture on the clipboard after コピー");
-    QVERIFY2(untestedMarks(m_png, ratio, &fault) == marks, qPrintable(fault));
+    checkSheetAndCopy(ratio);
+}
+
+QList<QPointF> TstE2eClipboard::controlPlaces() const
+{
+    // The combo boxes: where the screen differs from the copy in the top quarter.
+    QRect combos[2];
+    for (int y = 0; y < m_screen.height() / 4; ++y) {
+        for (int x = 0; x < qMin(m_png.width(), m_screen.width()); ++x) {
+            if (!pixels::sameColour(m_png.pixel(x, y), m_screen.pixel(x, y)))
+                combos[2 * x / m_screen.width()] |= QRect(x, y, 1, 1);
+        }
+    }
+    QList<QPointF> places;
+    for (const QRect& control : {combos[0], combos[1], m_sheetButtons[0], m_sheetButtons[1]})
+        places << view::toUnits(m_screen.size(), kMode.sheet.scale, control.topLeft());
+    return places;
+}
+
+void TstE2eClipboard::movedToAScreenOfAnotherScaleAndBackEveryControlAndMarkKeepsItsPlace()
+{
+    // The monitors A at 100 % and B at 150 % side by side (tst_e2e_clipboard_twoscreens).
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() != 2)
+        QSKIP("needs the monitors A and B of tst_e2e_clipboard_twoscreens");
+    m_program.stop();
+    startWithSheet({QStringLiteral("QT_SCREEN_SCALE_FACTORS=A=1;B=1.5")});
+    if (!QTest::currentTestFailed())
+        checkSheetAndCopy(1);
+    if (QTest::currentTestFailed())
+        return;
+    const QList<QPointF> onA = controlPlaces();
+    for (int move = 1; move <= 6; ++move) {
+        const double ratio = move % 2 ? 1.5 : 1.0;
+        const qsizetype sizesShown = m_frames.sizesShown(m_sheet).size();
+        const QPoint to = screens[move % 2]->geometry().topLeft() + QPoint(40, 150);
+        QVERIFY(e2e::xdotool({QStringLiteral("windowmove"), QString::number(m_sheet),
+                              QString::number(to.x()), QString::number(to.y())}));
+        QVERIFY(e2e::waitUntil(
+            [&] {
+                const int width = e2e::outerGeometry(m_sheet).width();
+                return qAbs(width - 733 * ratio) <= ratio + 1 && sheetDrawn();
+            },
+            e2e::kSettleTimeoutMs));
+        // In one adjustment: from the old screen's size straight to the new one's.
+        QCOMPARE(m_frames.sizesShown(m_sheet).size(), sizesShown + 1);
+        checkSheetAndCopy(ratio);
+        if (QTest::currentTestFailed())
+            return;
+        // Back on A exactly where they were; on B within a pixel of the program's.
+        const QList<QPointF> places = controlPlaces();
+        const QSizeF pixel = QSizeF(kMode.sheet.scale.width() / m_screen.width(),
+                                    kMode.sheet.scale.height() / m_screen.height())
+                             * (ratio == 1 ? 0 : ratio);
+        for (int i = 0; i < 4; ++i) {
+            const QPointF d = places[i] - onA[i];
+            QVERIFY2(qAbs(d.x()) <= pixel.width() && qAbs(d.y()) <= pixel.height(),
+                     qPrintable(QStringLiteral("move %1: control %2 moved by %3,%4 sheet units")
+                                    .arg(move)
+                                    .arg(i + 1)
+                                    .arg(d.x())
+                                    .arg(d.y())));
+        }
+    }
 }
 
 QTEST_MAIN(TstE2eClipboard)

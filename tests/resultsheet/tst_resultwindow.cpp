@@ -38,6 +38,7 @@ private slots:
     void typingOneCharacterErasesTheMarksAndRedrawsTheAnnotations_data();
     void typingOneCharacterErasesTheMarksAndRedrawsTheAnnotations();
     void choosingRightForTheLeftLabelGivesTwoMapsLabelledRight();
+    void aMinimisedWindowComesBackInFrontWithWhatEachButtonDraws();
 };
 
 namespace {
@@ -444,6 +445,27 @@ void TstResultWindow::choosingRightForTheLeftLabelGivesTwoMapsLabelledRight()
     faults = annotationFaults(w.picture(), w, kFine, expected);
     faults += markFaults(w.picture(), w, kFine, h.st.kekaL15, h.st.kekaR15);
     QVERIFY2(faults.isEmpty(), report(faults));
+}
+
+void TstResultWindow::aMinimisedWindowComesBackInFrontWithWhatEachButtonDraws()
+{
+    Harness h;
+    h.show();
+    moveCrossesOffTheSheet(h.st, kFine);
+    FrmBetu& w = sheetWindow(h);
+    // 結果 draws the results of now, 別表 shows the sheet as it was.
+    for (QPushButton* button : {h.test.cmdKeka, h.test.cmdBetu}) {
+        const ResultGrid shown = h.st.kekaL15;
+        w.showMinimized();
+        fillPattern(h.st.kekaL15, button == h.test.cmdKeka ? 1 : 2);
+        button->click();
+        QApplication::processEvents();
+        QVERIFY(w.isVisible() && !w.isMinimized());
+        QCOMPARE(QApplication::activeWindow(), &w);
+        const ResultGrid& left = button == h.test.cmdKeka ? h.st.kekaL15 : shown;
+        const Faults faults = markFaults(w.picture(), w, kFine, left, h.st.kekaR15);
+        QVERIFY2(faults.isEmpty(), report(faults));
+    }
 }
 
 SHIYA_TEST_MAIN(TstResultWindow)

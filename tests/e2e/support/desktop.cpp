@@ -283,7 +283,10 @@ QRect workArea()
     if (desktop < 0 || areas.size() < 4 * (desktop + 1))
         return {};
     const long* area = areas.constData() + 4 * desktop;
-    return QRect(int(area[0]), int(area[1]), int(area[2]), int(area[3]));
+    // With several monitors the window manager maximises a window on one of them.
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const QRect whole{int(area[0]), int(area[1]), int(area[2]), int(area[3])};
+    return primary ? whole & primary->geometry() : whole;
 }
 
 bool fillsWorkArea(const QRect& client, const QRect& area)
@@ -391,7 +394,7 @@ QImage clientImage(WindowId window)
     const QRect client = clientGeometry(window);
     if (client.isEmpty())
         return {};
-    return screenshot().copy(client);
+    return screenshot(client);
 }
 
 bool moveMouse(WindowId window, QPoint at)

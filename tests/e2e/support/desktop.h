@@ -90,7 +90,7 @@ QRect outerGeometry(WindowId window);
 QStringList windowStates(WindowId window);
 bool isMaximised(WindowId window);
 // The part of the screen that windows may take (all of it but panels), as the window
-// manager announces it.
+// manager announces it, on the primary monitor.
 QRect workArea();
 // Whether a client area takes the whole work area but for a title bar (and a frame line of
 // at most two pixels) above it: how a maximised window looks.
