@@ -21,13 +21,19 @@ QFont windowFont(double points)
     return font;
 }
 
+namespace {
+
+// Makes fontconfig resolve the design typeface to a Japanese proportional gothic of this
+// system. Runs once fontconfig's configuration is read, before the first font is resolved.
+//
+// An alias in fontconfig rather than QFont::insertSubstitutions: for a family with Qt
+// substitutes, Qt asks fontconfig for the whole sorted list of installed fonts for every
+// script a text uses, under both the design name and the substitute's, which takes longer the
+// more fonts a desktop has.
 void installFamilyAlias()
 {
-    // An alias in fontconfig rather than QFont::insertSubstitutions: for a family with Qt
-    // substitutes, Qt asks fontconfig for the whole sorted list of installed fonts for every
-    // script a text uses, under both the design name and the substitute's, which takes longer
-    // the more fonts a desktop has. IPAPGothic has the metrics closest to the design
-    // typeface; the others are CJK fallbacks should it be missing.
+    // IPAPGothic has the metrics closest to the design typeface; the others are CJK
+    // fallbacks should it be missing.
     const QStringList japaneseGothics = {
         QStringLiteral("IPAPGothic"),       QStringLiteral("IPAGothic"),
         QStringLiteral("VL PGothic"),       QStringLiteral("TakaoPGothic"),
@@ -48,6 +54,8 @@ void installFamilyAlias()
     FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(),
                                    reinterpret_cast<const FcChar8*>(config.constData()), FcTrue);
 }
+
+} // namespace
 
 SystemFontsLoader::SystemFontsLoader()
     // FcInit() keeps what it reads as fontconfig's current configuration, which Qt's font
