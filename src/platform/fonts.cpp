@@ -21,11 +21,6 @@ QFont windowFont(double points)
     return font;
 }
 
-namespace {
-
-// Makes fontconfig resolve the design typeface to a Japanese proportional gothic of this
-// system. Runs once fontconfig's configuration is read, before the first font is resolved.
-//
 // An alias in fontconfig rather than QFont::insertSubstitutions: for a family with Qt
 // substitutes, Qt asks fontconfig for the whole sorted list of installed fonts for every
 // script a text uses, under both the design name and the substitute's, which takes longer the
@@ -51,11 +46,10 @@ void installFamilyAlias()
     const QByteArray config = QStringLiteral("<?xml version=\"1.0\"?><fontconfig>%1</fontconfig>")
                                   .arg(aliases)
                                   .toUtf8();
+    FcInit();
     FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(),
                                    reinterpret_cast<const FcChar8*>(config.constData()), FcTrue);
 }
-
-} // namespace
 
 SystemFontsLoader::SystemFontsLoader()
     // FcInit() keeps what it reads as fontconfig's current configuration, which Qt's font
