@@ -21,11 +21,11 @@ QFont windowFont(double points)
     return font;
 }
 
-// An alias in fontconfig rather than QFont::insertSubstitutions: for a family with Qt
-// substitutes, Qt asks fontconfig for the whole sorted list of installed fonts for every
-// script a text uses, under both the design name and the substitute's, which takes longer the
-// more fonts a desktop has.
-void installFamilyAlias()
+// An alias in fontconfig first, Qt's substitutes only should fontconfig refuse it: for a
+// family with substitutes, Qt asks fontconfig for the whole sorted list of installed fonts
+// for every script a text uses under both the design name and the substitute's, which takes
+// longer the more fonts a desktop has.
+void mapDesignTypeface()
 {
     // IPAPGothic has the metrics closest to the design typeface; the others are CJK
     // fallbacks should it be missing.
@@ -34,11 +34,12 @@ void installFamilyAlias()
         QStringLiteral("VL PGothic"),       QStringLiteral("TakaoPGothic"),
         QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Droid Sans Japanese"),
     };
+    const QStringList names = {windowFamily(), QStringLiteral("MS PGothic")};
     QString prefer;
     for (const QString& family : japaneseGothics)
         prefer += QStringLiteral("<family>%1</family>").arg(family);
     QString aliases;
-    for (const QString& name : {windowFamily(), QStringLiteral("MS PGothic")}) {
+    for (const QString& name : names) {
         aliases += QStringLiteral("<alias binding=\"same\"><family>%1</family><prefer>%2</prefer>"
                                   "</alias>")
                        .arg(name, prefer);
@@ -47,8 +48,11 @@ void installFamilyAlias()
                                   .arg(aliases)
                                   .toUtf8();
     FcInit();
-    FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(),
-                                   reinterpret_cast<const FcChar8*>(config.constData()), FcTrue);
+    if (FcConfigParseAndLoadFromMemory(
+            FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(config.constData()), FcTrue))
+        return;
+    for (const QString& name : names)
+        QFont::insertSubstitutions(name, japaneseGothics);
 }
 
 SystemFontsLoader::SystemFontsLoader()
@@ -64,7 +68,7 @@ void SystemFontsLoader::wait()
         return;
     m_read.get();
     // On the GUI thread: the configuration must not change under a lookup of Qt's.
-    installFamilyAlias();
+    mapDesignTypeface();
 }
 
 } // namespace fonts

@@ -12,10 +12,10 @@ QString windowFamily();
 // That typeface at a size, in normal weight.
 QFont windowFont(double points);
 
-// Makes fontconfig resolve the design typeface to a Japanese proportional gothic of this
-// system, reading fontconfig's configuration first unless that is done. Must run before the
-// first font is resolved, on the thread that resolves fonts.
-void installFamilyAlias();
+// Maps the design typeface onto a Japanese proportional gothic of this system, reading
+// fontconfig's configuration first unless that is done. Must run before the first font is
+// resolved, on the thread that resolves fonts.
+void mapDesignTypeface();
 
 // Reads the system's font configuration on a thread of its own from its construction on,
 // so that it overlaps the connection to the display; wait() returns once it is read and the
