@@ -89,6 +89,7 @@ bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_window && event->type() == QEvent::Paint && m_firstPaintMs < 0
         && atMaximisedSize()) {
         m_firstPaintMs = msSinceProcessStart();
+        m_firstPaintCpuMs = secondsOf(CLOCK_PROCESS_CPUTIME_ID) * 1000.0;
         QTimer::singleShot(kSettleMs, this, &FirstPaintProbe::report);
     }
     return QObject::eventFilter(watched, event);
@@ -96,8 +97,8 @@ bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event)
 
 void FirstPaintProbe::report()
 {
-    std::printf("RESULT %s first_paint_ms=%.1f vmhwm_kib=%ld\n", m_name, m_firstPaintMs,
-                statusKiB("VmHWM"));
+    std::printf("RESULT %s first_paint_ms=%.1f first_paint_cpu_ms=%.1f vmhwm_kib=%ld\n", m_name,
+                m_firstPaintMs, m_firstPaintCpuMs, statusKiB("VmHWM"));
     std::fflush(stdout);
     QCoreApplication::quit();
 }

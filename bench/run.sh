@@ -2,6 +2,9 @@
 # bench/run.sh [runs]
 # SHIYA_BENCH_ONLY=startup or SHIYA_BENCH_ONLY=single runs one of the two groups alone;
 # SHIYA_BENCH_ONLY=speed runs only the speed changes of bench_ticks.
+# SHIYA_BENCH_FONTS_DIR=<directory> adds the fonts under that directory to the system's, as on
+# a desktop with many fonts installed (for instance Debian's font packages unpacked there with
+# dpkg-deb -x; their fontconfig rules in usr/share/fontconfig/conf.avail apply too).
 #
 # Builds the benchmark programs (Release, in build/bench) and runs each of them, on one
 # virtual X server with openbox, `runs` times (default 15) after one warm-up run. A
@@ -113,6 +116,28 @@ single_runs() {
     done
 }
 
+# use_fonts_dir <directory>: a fontconfig configuration of the system's fonts and those under
+# the directory, for every program started from here on. The first cache directory is the one
+# written, so the cache of those fonts stays in the build directory.
+use_fonts_dir() {
+    local dir config
+    dir=$(cd "$1" && pwd)
+    config=$build/fonts/fonts.conf
+    mkdir -p "$build/fonts/cache"
+    cat >"$config" <<END
+<?xml version="1.0"?>
+<fontconfig>
+  <cachedir>$build/fonts/cache</cachedir>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <dir>$dir</dir>
+  <include ignore_missing="yes">$dir/usr/share/fontconfig/conf.avail</include>
+</fontconfig>
+END
+    export FONTCONFIG_FILE=$config
+    fc-cache "$dir"
+    echo "Fonts: $(fc-list | wc -l) faces, with those under $dir"
+}
+
 if [[ "${SHIYA_BENCH_UNDER_X:-}" == 1 ]]; then
     results=$(mktemp)
     trap 'rm -f "$results"' EXIT
@@ -128,8 +153,11 @@ fi
 
 # shellcheck source=../run.sh
 source "$root/run.sh"
-ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox x11-utils wmctrl
+ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox x11-utils wmctrl fontconfig
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSHIYA_BENCH=ON >/dev/null
 cmake --build "$build" -j2
+if [[ -n "${SHIYA_BENCH_FONTS_DIR:-}" ]]; then
+    use_fonts_dir "$SHIYA_BENCH_FONTS_DIR"
+fi
 echo "Running the benchmarks under Xvfb (1280x1024) with openbox"
 SHIYA_BENCH_UNDER_X=1 exec "$root/tests/e2e/run-under-x.sh" "$0" "$runs"

@@ -9,7 +9,7 @@
 
 int main(int argc, char* argv[])
 {
-    fonts::installSubstitutions();
+    fonts::mapDesignTypeface();
     QGuiApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3) {

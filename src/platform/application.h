@@ -5,7 +5,7 @@
 #include <QApplication>
 
 // The application with the program's typeface: the design typeface is mapped onto a
-// Japanese gothic before the application exists, and is the application's font afterwards.
+// Japanese gothic before any text is laid out, and is the application's font afterwards.
 // The loader is the first base, so the fonts load while the application connects to the
 // display.
 class Application : private fonts::SystemFontsLoader, public QApplication {

@@ -1,5 +1,6 @@
 #include "platform/fonts.h"
 
+#include <QByteArray>
 #include <QFont>
 #include <QStringList>
 
@@ -20,7 +21,11 @@ QFont windowFont(double points)
     return font;
 }
 
-void installSubstitutions()
+// An alias in fontconfig first, Qt's substitutes only should fontconfig refuse it: for a
+// family with substitutes, Qt asks fontconfig for the whole sorted list of installed fonts
+// for every script a text uses under both the design name and the substitute's, which takes
+// longer the more fonts a desktop has.
+void mapDesignTypeface()
 {
     // IPAPGothic has the metrics closest to the design typeface; the others are CJK
     // fallbacks should it be missing.
@@ -29,8 +34,25 @@ void installSubstitutions()
         QStringLiteral("VL PGothic"),       QStringLiteral("TakaoPGothic"),
         QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Droid Sans Japanese"),
     };
-    QFont::insertSubstitutions(windowFamily(), japaneseGothics);
-    QFont::insertSubstitutions(QStringLiteral("MS PGothic"), japaneseGothics);
+    const QStringList names = {windowFamily(), QStringLiteral("MS PGothic")};
+    QString prefer;
+    for (const QString& family : japaneseGothics)
+        prefer += QStringLiteral("<family>%1</family>").arg(family);
+    QString aliases;
+    for (const QString& name : names) {
+        aliases += QStringLiteral("<alias binding=\"same\"><family>%1</family><prefer>%2</prefer>"
+                                  "</alias>")
+                       .arg(name, prefer);
+    }
+    const QByteArray config = QStringLiteral("<?xml version=\"1.0\"?><fontconfig>%1</fontconfig>")
+                                  .arg(aliases)
+                                  .toUtf8();
+    FcInit();
+    if (FcConfigParseAndLoadFromMemory(
+            FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(config.constData()), FcTrue))
+        return;
+    for (const QString& name : names)
+        QFont::insertSubstitutions(name, japaneseGothics);
 }
 
 SystemFontsLoader::SystemFontsLoader()
@@ -42,8 +64,11 @@ SystemFontsLoader::SystemFontsLoader()
 
 void SystemFontsLoader::wait()
 {
-    if (m_read.valid())
-        m_read.get();
+    if (!m_read.valid())
+        return;
+    m_read.get();
+    // On the GUI thread: the configuration must not change under a lookup of Qt's.
+    mapDesignTypeface();
 }
 
 } // namespace fonts
