@@ -1,6 +1,7 @@
 #include "platform/application.h"
 #include "platform/canvas.h"
 #include "platform/twips.h"
+#include "support/pictures.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -9,17 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-// Bounding box of the pixels that differ from the background.
-QRect inkBox(const QImage& image, const QColor& background)
-{
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) != background)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
 
 // A canvas of this client size carrying this user scale.
 void setUp(Canvas& canvas, int width, int height, double scaleWidth, double scaleHeight)
