@@ -72,7 +72,6 @@ private slots:
     void theFontSizeChangesOnlyTheDrawing();
     void aHiddenWindowDrawsOnAPictureOfItsOwnSize();
     void aDrawingThatIsNeverClearedIsKeptWhole();
-    void whatIsDrawnIsWhatTheWindowShows();
     void theScreenFollowsADrawingAClearAndANewBackground();
     void aHighDpiScreenGetsThePictureInItsDevicePixels_data();
     void aHighDpiScreenGetsThePictureInItsDevicePixels();
@@ -283,13 +282,6 @@ void TstCanvas::thePictureSurvivesAResizeWhereItStillFits()
     canvas.resize(60, 120);
     QCOMPARE(canvas.picture().size(), QSize(60, 120));
     QCOMPARE(inkBox(canvas.picture(), Qt::white), QRect(10, 10, 50, 1));
-
-    // And what is shown on the screen is the picture.
-    canvas.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
-    const QImage shown = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(shown.pixelColor(30, 10), QColor(Qt::blue));
-    QCOMPARE(shown.pixelColor(30, 11), QColor(Qt::white));
 }
 
 void TstCanvas::aDrawingOutsideASmallerWindowSurvivesDrawingInside()
@@ -353,26 +345,6 @@ void TstCanvas::aDrawingThatIsNeverClearedIsKeptWhole()
     QCOMPARE(picture.pixelColor(50, 99), QColor(Qt::white));
     canvas.cls();
     QVERIFY(inkBox(canvas.picture(), Qt::white).isEmpty());
-}
-
-void TstCanvas::whatIsDrawnIsWhatTheWindowShows()
-{
-    Canvas canvas;
-    setUp(canvas, 300, 120, 30, 12);
-    canvas.setBackColor(QColor(64, 64, 64));
-    canvas.setForeColor(QColor(255, 255, 0));
-    canvas.setFontSize(11);
-    canvas.moveTo(2, 2);
-    canvas.print(QStringLiteral("↑ここを見続けてください。"));
-    canvas.setDrawWidth(5);
-    canvas.pset(25, 10);
-    canvas.setDrawWidth(1);
-    canvas.setDrawStyle(DrawStyle::Dot);
-    canvas.line(1, 11, 29, 11);
-    canvas.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
-    const QImage shown = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(shown, canvas.picture());
 }
 
 void TstCanvas::theScreenFollowsADrawingAClearAndANewBackground()
