@@ -126,13 +126,8 @@ void TstFixationDrag::aShiftReleaseAfterAPlainPressLeavesTheMarkWhereItIs()
     QCOMPARE(h.test.shp1->geometry(), mark);
     QCOMPARE(QPointF(h.st.x2, h.st.y2), QPointF(0.5, 0.5));
     QVERIFY(!h.st.swtMus);
-    // The instruction stands far from the lines: they are whole.
-    const QImage& picture = h.test.picture();
-    QCOMPARE(blueLine(picture, {50, 25}, {950, 25}), QString());
-    QCOMPARE(blueLine(picture, {25, 50}, {25, 750}), QString());
-    QCOMPARE(blueOnlyOn(picture, 25, 25), QString());
-    QCOMPARE(compareInk(picture, h.instructionPicture(0.4), kYellow, h.test.backColor()),
-             QString());
+    // The cross it draws is the Shift click's, in the first row of that test.
+    QCOMPARE(blueLine(h.test.picture(), {50, 25}, {950, 25}), QString());
 }
 
 void TstFixationDrag::instructionFollowsTheDotSize_data()
