@@ -182,10 +182,7 @@ void TstSheetDrawing::labelsAreTheComboTextsAsTheyStand_data()
     QTest::addColumn<bool>("fine");
     QTest::addColumn<QString>("leftLabel");
     QTest::addColumn<QString>("rightLabel");
-    QTest::newRow("fine grid, labels as loaded")
-        << true << QStringLiteral("左") << QStringLiteral("右");
-    QTest::newRow("coarse grid, labels as loaded")
-        << false << QStringLiteral("左") << QStringLiteral("右");
+    // The labels as loaded are part of every drawing checked against startAnnotations.
     QTest::newRow("typed labels") << true << QStringLiteral("左眼 A") << QStringLiteral("右眼 B");
     QTest::newRow("a label of several words stays on one line")
         << true << QStringLiteral("左眼 再検査") << QStringLiteral("右眼 (12月)");
