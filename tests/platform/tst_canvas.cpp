@@ -66,7 +66,6 @@ private slots:
     void aPositiveNumberIsPrintedWithALeadingBlank();
     void psetDrawsADotDrawWidthAcross();
     void dottedLinesHaveGapsAndSolidOnesNone();
-    void clsAndANewBackgroundEraseTheDrawing();
     void thePictureSurvivesAResizeWhereItStillFits();
     void aDrawingOutsideASmallerWindowSurvivesDrawingInside();
     void theFontSizeChangesOnlyTheDrawing();
@@ -256,21 +255,6 @@ void TstCanvas::dottedLinesHaveGapsAndSolidOnesNone()
     canvas.line(8, 3, 8, 6);
     for (int y = 30; y <= 60; ++y)
         QCOMPARE(canvas.picture().pixelColor(80, y), QColor(y % 3 ? Qt::white : Qt::black));
-}
-
-void TstCanvas::clsAndANewBackgroundEraseTheDrawing()
-{
-    Canvas canvas;
-    setUp(canvas, 50, 50, 50, 50);
-    canvas.setForeColor(Qt::black);
-    canvas.line(0, 10, 49, 10);
-    canvas.cls();
-    QVERIFY(inkBox(canvas.picture(), Qt::white).isEmpty());
-
-    canvas.line(0, 10, 49, 10);
-    canvas.setBackColor(QColor(16, 16, 16));
-    QVERIFY(inkBox(canvas.picture(), QColor(16, 16, 16)).isEmpty());
-    QCOMPARE(canvas.picture().size(), QSize(50, 50));
 }
 
 void TstCanvas::thePictureSurvivesAResizeWhereItStillFits()
