@@ -215,6 +215,8 @@ QString Harness::perform(const QString& steps)
         } else if (step == u'D' || step == u'E') {
             if (!(step == u'D' ? tickToNextDot() : finishRun()))
                 return QStringLiteral("step %1 of \"%2\" failed").arg(step).arg(steps);
+        } else if (step == u'.') {
+            tick();
         } else if (step == u'F') {
             shiftClick(4, 3);
         } else if (step == u'Z') {
