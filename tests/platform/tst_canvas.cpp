@@ -1,6 +1,7 @@
 #include "platform/application.h"
 #include "platform/canvas.h"
 #include "platform/twips.h"
+#include "support/pictures.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -9,17 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-// Bounding box of the pixels that differ from the background.
-QRect inkBox(const QImage& image, const QColor& background)
-{
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixelColor(x, y) != background)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
 
 // A canvas of this client size carrying this user scale.
 void setUp(Canvas& canvas, int width, int height, double scaleWidth, double scaleHeight)
@@ -76,13 +66,11 @@ private slots:
     void aPositiveNumberIsPrintedWithALeadingBlank();
     void psetDrawsADotDrawWidthAcross();
     void dottedLinesHaveGapsAndSolidOnesNone();
-    void clsAndANewBackgroundEraseTheDrawing();
     void thePictureSurvivesAResizeWhereItStillFits();
     void aDrawingOutsideASmallerWindowSurvivesDrawingInside();
     void theFontSizeChangesOnlyTheDrawing();
     void aHiddenWindowDrawsOnAPictureOfItsOwnSize();
     void aDrawingThatIsNeverClearedIsKeptWhole();
-    void whatIsDrawnIsWhatTheWindowShows();
     void theScreenFollowsADrawingAClearAndANewBackground();
     void aHighDpiScreenGetsThePictureInItsDevicePixels_data();
     void aHighDpiScreenGetsThePictureInItsDevicePixels();
@@ -201,22 +189,8 @@ void TstCanvas::aPositiveNumberIsPrintedWithALeadingBlank()
     QCOMPARE(printedNumber(285), QStringLiteral(" 285"));
     QCOMPARE(printedNumber(0), QStringLiteral(" 0"));
     QCOMPARE(printedNumber(-7), QStringLiteral("-7"));
-
-    Canvas withBlank;
-    Canvas withoutBlank;
-    for (Canvas* canvas : {&withBlank, &withoutBlank}) {
-        setUp(*canvas, 200, 50, 200, 50);
-        canvas->setForeColor(Qt::black);
-        canvas->moveTo(10, 10);
-    }
-    withBlank.printNumber(7);
-    withoutBlank.print(QStringLiteral("7"));
-    // Glyphs are placed to fractions of a pixel, so the shift may round either way.
-    const int blank = QFontMetrics(withBlank.drawFont()).horizontalAdvance(QLatin1Char(' '));
-    QVERIFY(blank > 0);
-    const int shift = inkBox(withBlank.picture(), Qt::white).left()
-                      - inkBox(withoutBlank.picture(), Qt::white).left();
-    QVERIFY2(qAbs(shift - blank) <= 1, qPrintable(QStringLiteral("%1 %2").arg(shift).arg(blank)));
+    // Printed, the blank stands before the digits: the numbering overlay and the count
+    // beside the mark are compared with the text drawn afresh, blank included.
 }
 
 void TstCanvas::psetDrawsADotDrawWidthAcross()
@@ -269,21 +243,6 @@ void TstCanvas::dottedLinesHaveGapsAndSolidOnesNone()
         QCOMPARE(canvas.picture().pixelColor(80, y), QColor(y % 3 ? Qt::white : Qt::black));
 }
 
-void TstCanvas::clsAndANewBackgroundEraseTheDrawing()
-{
-    Canvas canvas;
-    setUp(canvas, 50, 50, 50, 50);
-    canvas.setForeColor(Qt::black);
-    canvas.line(0, 10, 49, 10);
-    canvas.cls();
-    QVERIFY(inkBox(canvas.picture(), Qt::white).isEmpty());
-
-    canvas.line(0, 10, 49, 10);
-    canvas.setBackColor(QColor(16, 16, 16));
-    QVERIFY(inkBox(canvas.picture(), QColor(16, 16, 16)).isEmpty());
-    QCOMPARE(canvas.picture().size(), QSize(50, 50));
-}
-
 void TstCanvas::thePictureSurvivesAResizeWhereItStillFits()
 {
     Canvas canvas;
@@ -293,13 +252,6 @@ void TstCanvas::thePictureSurvivesAResizeWhereItStillFits()
     canvas.resize(60, 120);
     QCOMPARE(canvas.picture().size(), QSize(60, 120));
     QCOMPARE(inkBox(canvas.picture(), Qt::white), QRect(10, 10, 50, 1));
-
-    // And what is shown on the screen is the picture.
-    canvas.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
-    const QImage shown = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(shown.pixelColor(30, 10), QColor(Qt::blue));
-    QCOMPARE(shown.pixelColor(30, 11), QColor(Qt::white));
 }
 
 void TstCanvas::aDrawingOutsideASmallerWindowSurvivesDrawingInside()
@@ -363,26 +315,6 @@ void TstCanvas::aDrawingThatIsNeverClearedIsKeptWhole()
     QCOMPARE(picture.pixelColor(50, 99), QColor(Qt::white));
     canvas.cls();
     QVERIFY(inkBox(canvas.picture(), Qt::white).isEmpty());
-}
-
-void TstCanvas::whatIsDrawnIsWhatTheWindowShows()
-{
-    Canvas canvas;
-    setUp(canvas, 300, 120, 30, 12);
-    canvas.setBackColor(QColor(64, 64, 64));
-    canvas.setForeColor(QColor(255, 255, 0));
-    canvas.setFontSize(11);
-    canvas.moveTo(2, 2);
-    canvas.print(QStringLiteral("↑ここを見続けてください。"));
-    canvas.setDrawWidth(5);
-    canvas.pset(25, 10);
-    canvas.setDrawWidth(1);
-    canvas.setDrawStyle(DrawStyle::Dot);
-    canvas.line(1, 11, 29, 11);
-    canvas.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
-    const QImage shown = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(shown, canvas.picture());
 }
 
 void TstCanvas::theScreenFollowsADrawingAClearAndANewBackground()

@@ -24,9 +24,6 @@ private slots:
     void aFixationPointDraggedOffTheFieldStillDraws();
 
 private:
-    // A harness whose left eye has finished a fine run, every other point seen.
-    void finishLeftRun();
-
     std::unique_ptr<Harness> m_h;
 };
 
@@ -34,22 +31,13 @@ void TstBadInput::init()
 {
     m_h = std::make_unique<Harness>();
     m_h->show(800, 644);
-    finishLeftRun();
+    // The left eye has finished a fine run, every other point seen.
+    QVERIFY(m_h->completeLeftRun(2));
 }
 
 void TstBadInput::cleanup()
 {
     m_h.reset();
-}
-
-void TstBadInput::finishLeftRun()
-{
-    Harness& h = *m_h;
-    QTest::mouseClick(h.test.cmdLft, Qt::LeftButton);
-    // Every other dot is seen.
-    h.answerRun([seen = false](const QPoint&) mutable { return seen = !seen; });
-    QVERIFY(!h.st.swtLft);
-    QCOMPARE(h.st.kekaL15.takenCount(), grids::kFine.points());
 }
 
 void TstBadInput::oddLabelTextsAreDrawnAndCopied_data()

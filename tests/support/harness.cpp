@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -14,6 +15,7 @@
 
 #include <cmath>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -197,55 +199,30 @@ void Harness::pressRdm(bool shift, Qt::MouseButton button)
 
 QString Harness::perform(const QString& steps)
 {
+    const QHash<QChar, QPushButton*> buttons{{u'L', test.cmdLft},  {u'R', test.cmdRgt},
+                                             {u'S', test.cmdStp},  {u'T', test.cmdTen},
+                                             {u'B', test.cmdHaik}, {u'K', test.cmdKae}};
+    // The explanation button's presses: with Shift or not, and the mouse button.
+    const QHash<QChar, std::pair<bool, Qt::MouseButton>> presses{{u'p', {false, Qt::LeftButton}},
+                                                                 {u's', {true, Qt::LeftButton}},
+                                                                 {u'q', {false, Qt::RightButton}},
+                                                                 {u'm', {true, Qt::MiddleButton}}};
     for (const QChar step : steps) {
-        const QString failed = QStringLiteral("step %1 of \"%2\" failed").arg(step).arg(steps);
-        switch (step.toLatin1()) {
-        case 'L':
-            test.cmdLft->click();
-            break;
-        case 'R':
-            test.cmdRgt->click();
-            break;
-        case 'D':
-            if (!tickToNextDot())
-                return failed;
-            break;
-        case 'E':
-            if (!finishRun())
-                return failed;
-            break;
-        case 'S':
-            test.cmdStp->click();
-            break;
-        case 'T':
-            test.cmdTen->click();
-            break;
-        case 'B':
-            test.cmdHaik->click();
-            break;
-        case 'K':
-            test.cmdKae->click();
-            break;
-        case 'F':
+        if (buttons.contains(step)) {
+            buttons[step]->click();
+        } else if (presses.contains(step)) {
+            pressRdm(presses[step].first, presses[step].second);
+        } else if (step == u'D' || step == u'E') {
+            if (!(step == u'D' ? tickToNextDot() : finishRun()))
+                return QStringLiteral("step %1 of \"%2\" failed").arg(step).arg(steps);
+        } else if (step == u'.') {
+            tick();
+        } else if (step == u'F') {
             shiftClick(4, 3);
-            break;
-        case 'Z':
+        } else if (step == u'Z') {
             m_smaller = !m_smaller;
             resizeClient(m_smaller ? 900 : 1000, m_smaller ? 700 : 805);
-            break;
-        case 'p':
-            pressRdm(false);
-            break;
-        case 's':
-            pressRdm(true);
-            break;
-        case 'q':
-            pressRdm(false, Qt::RightButton);
-            break;
-        case 'm':
-            pressRdm(true, Qt::MiddleButton);
-            break;
-        default:
+        } else {
             return QStringLiteral("unknown step %1").arg(step);
         }
     }

@@ -108,9 +108,9 @@ public:
     void pressRdm(bool shift, Qt::MouseButton button = Qt::LeftButton);
 
     // Takes user actions, one letter each: L and R start the left and the right eye, D ticks to
-    // the next dot, E to the end of the run; S clicks the pause button, T the dot-size button,
-    // B the background button, K the grid switch; F Shift-clicks the window at (4, 3), moving
-    // the fixation point there; Z resizes the window (smaller, then back).
+    // the next dot, E to the end of the run, . ticks once; S clicks the pause button, T the
+    // dot-size button, B the background button, K the grid switch; F Shift-clicks the window at
+    // (4, 3), moving the fixation point there; Z resizes the window (smaller, then back).
     // The explanation button: p a plain press, s a Shift press (left button), q a plain press
     // with the right button, m a Shift press with the middle one. Empty when all were taken.
     QString perform(const QString& steps);

@@ -81,6 +81,16 @@ int countPixels(const QImage& picture, const QRect& area, const std::function<bo
     return count;
 }
 
+QRect inkBox(const QImage& picture, const QColor& background)
+{
+    QRect bounds;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != background.rgb())
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
 QString differences(const QImage& actual, const QImage& expected)
 {
     if (actual.size() != expected.size())

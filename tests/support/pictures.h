@@ -53,6 +53,9 @@ QImage pictureWith(const Canvas& window, const QColor& background,
 // The pixels in `area` (clipped to the picture) for which `test` holds.
 int countPixels(const QImage& picture, const QRect& area, const std::function<bool(QRgb)>& test);
 
+// The bounds of what is not `background` in a picture.
+QRect inkBox(const QImage& picture, const QColor& background);
+
 // Empty when the pictures are equal; otherwise how many pixels differ and where the first is.
 QString differences(const QImage& actual, const QImage& expected);
 

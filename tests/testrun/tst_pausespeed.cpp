@@ -9,33 +9,6 @@
 #include <QLabel>
 #include <QtTest>
 
-namespace {
-
-// Brings the program to a moment named "<eye> <phase>": a run of that eye two dots in
-// ("presenting"), paused there ("paused"), or a coarse run at its end ("ended"). Any other
-// name leaves the program as it starts.
-void enter(Harness& h, const QString& moment)
-{
-    const bool ended = moment.endsWith(QLatin1String("ended"));
-    if (ended)
-        h.test.cmdKae->click();
-    if (moment.startsWith(QLatin1String("left")))
-        h.test.cmdLft->click();
-    else if (moment.startsWith(QLatin1String("right")))
-        h.test.cmdRgt->click();
-    else
-        return;
-    if (ended) {
-        h.tickToEnd();
-        return;
-    }
-    h.tickToDot(2);
-    if (moment.endsWith(QLatin1String("paused")))
-        h.test.cmdStp->click();
-}
-
-} // namespace
-
 class TstPauseSpeed : public QObject {
     Q_OBJECT
 private slots:
@@ -96,21 +69,21 @@ void TstPauseSpeed::pauseKeepsTheDotAndResumeHidesIt()
 
 void TstPauseSpeed::speedApplies_data()
 {
-    QTest::addColumn<QString>("moment");
-    QTest::newRow("before any run: the timer stays still") << "start-up";
-    QTest::newRow("left run presenting: at once") << "left presenting";
-    QTest::newRow("right run presenting: at once") << "right presenting";
-    QTest::newRow("left run paused: from the resume") << "left paused";
-    QTest::newRow("right run paused: from the resume") << "right paused";
-    QTest::newRow("after a left run: the timer stays still") << "left ended";
-    QTest::newRow("after a right run: the timer stays still") << "right ended";
+    QTest::addColumn<QString>("steps"); // as Harness::perform() takes them
+    QTest::newRow("before any run: the timer stays still") << "";
+    QTest::newRow("left run presenting: at once") << "LDD";
+    QTest::newRow("right run presenting: at once") << "RDD";
+    QTest::newRow("left run paused: from the resume") << "LDDS";
+    QTest::newRow("right run paused: from the resume") << "RDDS";
+    QTest::newRow("after a left coarse run: the timer stays still") << "KLE";
+    QTest::newRow("after a right coarse run: the timer stays still") << "KRE";
 }
 
 void TstPauseSpeed::speedApplies()
 {
-    QFETCH(QString, moment);
+    QFETCH(QString, steps);
     Harness h(kClient);
-    enter(h, moment);
+    QCOMPARE(h.perform(steps), QString());
     const bool running = h.st.eyeRunning();
     const bool paused = running && h.st.swtStp;
     const int w = h.st.w;

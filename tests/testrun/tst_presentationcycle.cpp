@@ -7,11 +7,6 @@
 
 #include <QtTest>
 
-#include <functional>
-
-using Prelude = std::function<void(Harness&)>;
-Q_DECLARE_METATYPE(Prelude)
-
 namespace {
 
 // Thrown by a random generator that has been asked for far more numbers than any run needs.
@@ -47,59 +42,31 @@ private slots:
 
 void TstPresentationCycle::tickTable_data()
 {
-    QTest::addColumn<Prelude>("start");
-    QTest::addColumn<int>("dots");
+    QTest::addColumn<QString>("start"); // as Harness::perform() takes them
     QTest::addColumn<QString>("lead");
-
     // A plain run of either eye in either grid is traced whole in tst_observerrun.
-    const auto left = [](Harness& h) { h.test.cmdLft->click(); };
-    QTest::newRow("run after a finished run starts on tick 4") << Prelude([](Harness& h) {
-        h.test.cmdRgt->click();
-        h.tickToEnd();
-        h.test.cmdLft->click();
-    }) << grids::kFine.points() << "...";
-    QTest::newRow("restart with a dot visible: the delay hides it") << Prelude([left](Harness& h) {
-        left(h);
-        h.tickToDot(4);
-        left(h);
-    }) << grids::kFine.points() << "h..";
-    QTest::newRow("restart in the blank after a dot") << Prelude([left](Harness& h) {
-        left(h);
-        h.tickToDot(4);
-        h.tick();
-        left(h);
-    }) << grids::kFine.points() << "...";
-    QTest::newRow("restart with the next dot armed") << Prelude([left](Harness& h) {
-        left(h);
-        h.tickToDot(4);
-        h.ticks(2);
-        left(h);
-    }) << grids::kFine.points() << "...";
-    QTest::newRow("other eye from a pause with a dot visible") << Prelude([left](Harness& h) {
-        left(h);
-        h.tickToDot(7);
-        h.test.cmdStp->click();
-        h.test.cmdRgt->click();
-    }) << grids::kFine.points() << "h..";
-    QTest::newRow("restart during the delay continues its count") << Prelude([left](Harness& h) {
-        left(h);
-        h.ticks(2);
-        left(h);
-    }) << grids::kFine.points() << ".";
+    const auto row = [](const char* name, const char* start, const char* lead) {
+        QTest::newRow(name) << QString::fromLatin1(start) << QString::fromLatin1(lead);
+    };
+    row("run after a finished run starts on tick 4", "REL", "...");
+    row("restart with a dot visible: the delay hides it", "LDDDDL", "h..");
+    row("restart in the blank after a dot", "LDDDD.L", "...");
+    row("restart with the next dot armed", "LDDDD..L", "...");
+    row("other eye from a pause with a dot visible", "LDDDDDDDSR", "h..");
+    row("restart during the delay continues its count", "L..L", ".");
 }
 
 void TstPresentationCycle::tickTable()
 {
-    QFETCH(Prelude, start);
-    QFETCH(int, dots);
+    QFETCH(QString, start);
     QFETCH(QString, lead);
     Harness h(kClient);
-    start(h);
+    QCOMPARE(h.perform(start), QString());
     h.presented.clear();
     const int beeps = h.fakes.beeps;
 
-    QCOMPARE(h.tickToEnd(), runTrace(dots, lead));
-    QCOMPARE(h.presented.size(), dots);
+    QCOMPARE(h.tickToEnd(), runTrace(grids::kFine.points(), lead));
+    QCOMPARE(h.presented.size(), grids::kFine.points());
     QCOMPARE(h.fakes.beeps, beeps + 1);
     QCOMPARE(h.st.swtT1, false);
     QCOMPARE(h.st.n, 1);

@@ -21,12 +21,6 @@ namespace {
 // Where the user clicks.
 enum class Where { Surface, Dot, Frame, Handler };
 
-void startLeftToDot3(Harness& h)
-{
-    h.test.cmdLft->click();
-    h.tickToDot(3);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Where)
@@ -45,81 +39,50 @@ void TstResponse::clickRecordsOnlyAPresentedPoint_data()
     QTest::addColumn<int>("clicks");
     QTest::addColumn<bool>("recorded");
 
-    const Moment left = [](Harness& h) { h.test.cmdLft->click(); };
-    const Moment dot3 = startLeftToDot3;
-
-    QTest::newRow("no run active: nothing recorded")
-        << Moment([](Harness&) {}) << Where::Surface << 1 << false;
-    QTest::newRow("right after the start: not recorded") << left << Where::Surface << 1 << false;
-    QTest::newRow("in the start delay: not recorded") << Moment([](Harness& h) {
-        h.test.cmdLft->click();
-        h.ticks(2);
-    }) << Where::Handler << 1 << false;
-    QTest::newRow("with the delay count complete: not recorded") << Moment([](Harness& h) {
-        h.test.cmdRgt->click();
-        h.ticks(3);
-    }) << Where::Surface << 1 << false;
-    QTest::newRow("in a pause taken during the delay: not recorded") << Moment([](Harness& h) {
-        h.test.cmdLft->click();
-        h.ticks(1);
-        h.test.cmdStp->click();
-    }) << Where::Surface << 2 << false;
-    QTest::newRow("after a restart, before its first dot: not recorded") << Moment([](Harness& h) {
-        startLeftToDot3(h);
-        h.test.cmdLft->click();
-        h.ticks(2);
-    }) << Where::Surface << 1 << false;
-    QTest::newRow("with the dot shown: seen") << dot3 << Where::Surface << 1 << true;
-    QTest::newRow("on the dot itself: seen") << dot3 << Where::Dot << 1 << true;
-    QTest::newRow("twice for one dot: seen, as once") << dot3 << Where::Surface << 2 << true;
-    QTest::newRow("in the blank after the dot: seen") << Moment([](Harness& h) {
-        startLeftToDot3(h);
-        h.ticks(1);
-    }) << Where::Handler << 1 << true;
-    QTest::newRow("with the next dot armed: seen") << Moment([](Harness& h) {
-        startLeftToDot3(h);
-        h.ticks(2);
-    }) << Where::Surface << 1 << true;
-    QTest::newRow("in a pause after a dot: seen") << Moment([](Harness& h) {
-        startLeftToDot3(h);
-        h.ticks(1);
-        h.test.cmdStp->click();
-    }) << Where::Surface << 1 << true;
+    // The moment as Harness::perform() takes it; LDDD: the left eye's third dot shown.
+    const auto steps = [](const char* steps) {
+        return Moment(
+            [steps](Harness& h) { QCOMPARE(h.perform(QString::fromLatin1(steps)), QString()); });
+    };
+    QTest::newRow("no run active: nothing recorded") << steps("") << Where::Surface << 1 << false;
+    QTest::newRow("right after the start: not recorded")
+        << steps("L") << Where::Surface << 1 << false;
+    QTest::newRow("in the start delay: not recorded")
+        << steps("L..") << Where::Handler << 1 << false;
+    QTest::newRow("with the delay count complete: not recorded")
+        << steps("R...") << Where::Surface << 1 << false;
+    QTest::newRow("in a pause taken during the delay: not recorded")
+        << steps("L.S") << Where::Surface << 2 << false;
+    QTest::newRow("after a restart, before its first dot: not recorded")
+        << steps("LDDDL..") << Where::Surface << 1 << false;
+    QTest::newRow("with the dot shown: seen") << steps("LDDD") << Where::Surface << 1 << true;
+    QTest::newRow("on the dot itself: seen") << steps("LDDD") << Where::Dot << 1 << true;
+    QTest::newRow("twice for one dot: seen, as once")
+        << steps("LDDD") << Where::Surface << 2 << true;
+    QTest::newRow("in the blank after the dot: seen")
+        << steps("LDDD.") << Where::Handler << 1 << true;
+    QTest::newRow("with the next dot armed: seen")
+        << steps("LDDD..") << Where::Surface << 1 << true;
+    QTest::newRow("in a pause after a dot: seen") << steps("LDDD.S") << Where::Surface << 1 << true;
     QTest::newRow("in a pause after Clear: seen on the erased point") << Moment([](Harness& h) {
-        startLeftToDot3(h);
-        h.test.cmdStp->click();
+        h.perform(QStringLiteral("LDDDS"));
         h.program.resultSheet().touch().cmdClr->click();
     }) << Where::Surface << 1 << true;
     QTest::newRow("in a pause after a grid switch: not recorded") << Moment([](Harness& h) {
-        startLeftToDot3(h);
-        h.test.cmdStp->click();
-        h.test.cmdKae->click();
+        h.perform(QStringLiteral("LDDDSK"));
         h.st.a = h.st.b = 0; // a point of the new grid
     }) << Where::Surface << 1 << false;
-    QTest::newRow("right eye: seen in its grid") << Moment([](Harness& h) {
-        h.test.cmdRgt->click();
-        h.tickToDot(2);
-    }) << Where::Surface << 1 << true;
-    QTest::newRow("coarse grid: seen in its grid") << Moment([](Harness& h) {
-        h.test.cmdKae->click();
-        startLeftToDot3(h);
-    }) << Where::Handler << 1 << true;
-    QTest::newRow("on the button frame: no answer") << dot3 << Where::Frame << 1 << false;
+    QTest::newRow("right eye: seen in its grid") << steps("RDD") << Where::Surface << 1 << true;
+    QTest::newRow("coarse grid: seen in its grid") << steps("KLDDD") << Where::Handler << 1 << true;
+    QTest::newRow("on the button frame: no answer") << steps("LDDD") << Where::Frame << 1 << false;
     QTest::newRow("sheet drawn during a pause: nothing recorded") << Moment([](Harness& h) {
-        startLeftToDot3(h);
-        h.test.cmdStp->click();
+        h.perform(QStringLiteral("LDDDS"));
         h.test.cmdKeka->click(); // leaves its loop counters in the current point
     }) << Where::Handler << 1 << false;
-    QTest::newRow("points numbered during a pause: nothing recorded") << Moment([](Harness& h) {
-        startLeftToDot3(h);
-        h.test.cmdStp->click();
-        h.pressRdm(true);
-    }) << Where::Handler << 1 << false;
-    QTest::newRow("after the run ended: nothing recorded") << Moment([](Harness& h) {
-        h.test.cmdKae->click();
-        h.test.cmdLft->click();
-        h.tickToEnd();
-    }) << Where::Surface << 1 << false;
+    QTest::newRow("points numbered during a pause: nothing recorded")
+        << steps("LDDDSs") << Where::Handler << 1 << false;
+    QTest::newRow("after the run ended: nothing recorded")
+        << steps("KLE") << Where::Surface << 1 << false;
 }
 
 void TstResponse::clickRecordsOnlyAPresentedPoint()

@@ -75,8 +75,6 @@ void TstExplanationTexts::labelsShowTheTextsOfTheMode()
 
     QCOMPARE(h.test.lblRdme[0]->text(), kUpperText);
     QCOMPARE(h.test.lblRdme[1]->text(), lower);
-    QVERIFY(h.test.lblRdme[0]->isVisible());
-    QVERIFY(h.test.lblRdme[1]->isVisible());
 }
 
 void TstExplanationTexts::labelsAreTransparentAndFitTheirText()

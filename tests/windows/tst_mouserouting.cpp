@@ -1,8 +1,6 @@
 #include "support/harness.h"
 #include "support/testmain.h"
 
-#include "platform/shape.h"
-
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -10,7 +8,8 @@
 #include <QtTest>
 
 // Which of the window's own mouse events a press, move or release over each control
-// produces: the window's handlers see only its own surface and the shapes on it. What the
+// produces: the window's handlers see only its own surface and the shapes on it (a click on
+// the dot is a row of tst_response, the shape alone is in tst_timerandshape). What the
 // explanation button makes of the mouse and the keys is in tst_explanationbutton, a Shift
 // drag through the window over the mark in tst_fixationdrag.
 class TstMouseRouting : public QObject {
@@ -18,7 +17,6 @@ class TstMouseRouting : public QObject {
 private slots:
     void aClickOnTheSurfaceIsAPressAReleaseAndAClick();
     void anyButtonClicksAndShiftIsReported();
-    void theMarkAndTheDotLetClicksThrough();
     void labelsAndTheFrameKeepTheirMouseInput();
     void aReleaseOutsideTheWindowIsNoClick();
     void movesWithoutAButtonReachTheWindow();
@@ -85,25 +83,6 @@ void TstMouseRouting::anyButtonClicksAndShiftIsReported()
     QVERIFY(argsAt(spies.down, 0).shift);
     QVERIFY(argsAt(spies.up, 1).shift);
     QCOMPARE(argsAt(spies.up, 1).button, Qt::MiddleButton);
-}
-
-void TstMouseRouting::theMarkAndTheDotLetClicksThrough()
-{
-    Harness h(kClient);
-    const grids::Field& kFine = grids::kFine.field;
-    h.test.shp2->move(60, 300); // clear of the explanation labels, which keep their clicks
-    h.test.shp2->show();
-    Spies spies(h.test);
-    for (const QWidget* shape : {h.test.shp1, h.test.shp2}) {
-        const QPoint at = centreIn(h.test, shape);
-        h.clickAt(at);
-        QCOMPARE(argsAt(spies.down, spies.down.count() - 1).x,
-                 at.x() * kFine.scale.width() / kClient.width());
-        QCOMPARE(argsAt(spies.up, spies.up.count() - 1).y,
-                 at.y() * kFine.scale.height() / kClient.height());
-    }
-    QCOMPARE(spies.down.count(), 2);
-    QCOMPARE(spies.clicked.count(), 2);
 }
 
 void TstMouseRouting::labelsAndTheFrameKeepTheirMouseInput()
