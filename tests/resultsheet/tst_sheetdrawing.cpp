@@ -27,7 +27,6 @@ private slots:
     void noteNamesEachEyesDotSize();
     void onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged_data() { addGridRows(); }
     void onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged();
-    void resultsButtonShowsTheSheetInFrontLoadingItIfNeeded();
 };
 
 namespace {
@@ -296,26 +295,6 @@ void TstSheetDrawing::onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged()
     fillPattern(otherRight, 1);
     drawResults(h);
     QCOMPARE(w.picture(), withOtherResults);
-}
-
-void TstSheetDrawing::resultsButtonShowsTheSheetInFrontLoadingItIfNeeded()
-{
-    Harness h;
-    h.show();
-    QVERIFY(!h.program.resultSheet().window());
-    drawResults(h);
-    FrmBetu* w = h.program.resultSheet().window();
-    QVERIFY(w);
-    QVERIFY(w->isVisible());
-    QCOMPARE(w->windowTitle(), grids::kFine.sheetTitle);
-
-    // Drawn again while the test window is in front, the sheet comes to the front.
-    h.test.activateWindow();
-    QApplication::processEvents();
-    QCOMPARE(QApplication::activeWindow(), &h.test);
-    drawResults(h);
-    QApplication::processEvents();
-    QCOMPARE(QApplication::activeWindow(), w);
 }
 
 SHIYA_TEST_MAIN(TstSheetDrawing)
