@@ -23,7 +23,6 @@ private slots:
     void labelsAreTheComboTextsAsTheyStand_data();
     void labelsAreTheComboTextsAsTheyStand();
     void dateComesFromTheProgramsClockInTheLongFormat();
-    void noteNamesEachEyesDotSize_data();
     void noteNamesEachEyesDotSize();
     void onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged_data() { addGridRows(); }
     void onlyTheCurrentModesGridsAreDrawnAndNoneIsChanged();
@@ -228,42 +227,23 @@ void TstSheetDrawing::dateComesFromTheProgramsClockInTheLongFormat()
                              QStringLiteral("2027年1月15日金曜日")));
 }
 
-void TstSheetDrawing::noteNamesEachEyesDotSize_data()
-{
-    QTest::addColumn<bool>("fine");
-    QTest::addColumn<QString>("tenL");
-    QTest::addColumn<QString>("tenR");
-    QTest::addColumn<QString>("note");
-    QTest::newRow("fine grid, both eyes small")
-        << true << QStringLiteral("小") << QStringLiteral("小")
-        << QString::fromUtf16(u"\u767D\u70B9[\u5C0F]\u3000\u3000\u3000\u767D\u70B9[\u5C0F]");
-    QTest::newRow("coarse grid, large left and medium right")
-        << false << QStringLiteral("大") << QStringLiteral("中")
-        << QString::fromUtf16(u"\u767D\u70B9[\u5927]\u3000\u3000\u3000\u767D\u70B9[\u4E2D]");
-}
-
 void TstSheetDrawing::noteNamesEachEyesDotSize()
 {
-    QFETCH(bool, fine);
-    QFETCH(QString, tenL);
-    QFETCH(QString, tenR);
-    QFETCH(QString, note);
+    // Both at the start value, small, the note is part of every drawing checked against
+    // startAnnotations.
     Harness h;
-    start(h, fine);
-    QCOMPARE(h.st.tenL, QStringLiteral("小"));
-    QCOMPARE(h.st.tenR, QStringLiteral("小"));
-    h.st.tenL = tenL;
-    h.st.tenR = tenR;
-
+    start(h, false);
+    h.st.tenL = QStringLiteral("大");
+    h.st.tenR = QStringLiteral("中");
+    const QString note
+        = QString::fromUtf16(u"\u767D\u70B9[\u5927]\u3000\u3000\u3000\u767D\u70B9[\u4E2D]");
     QCOMPARE(sheet::tenSizesText(h.st), note);
-    QCOMPARE(note.size(), 13);
 
     drawResults(h);
     FrmBetu& w = sheetWindow(h);
-    const Measures& m = measures(fine);
-    Annotations expected = startAnnotations(h, m.sheet.dateXFromResults);
+    Annotations expected = startAnnotations(h, kCoarse.sheet.dateXFromResults);
     expected.note = note;
-    const Faults faults = annotationFaults(w.picture(), w, m, expected);
+    const Faults faults = annotationFaults(w.picture(), w, kCoarse, expected);
     QVERIFY2(faults.isEmpty(), report(faults));
 }
 
