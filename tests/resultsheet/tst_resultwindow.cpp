@@ -377,11 +377,7 @@ void TstResultWindow::closingUnloadsTheWindowAndTouchingItBuildsItAnew()
     QCOMPARE(itemsOf(w->cmbo1), QStringList({QStringLiteral("左"), QStringLiteral("右")}));
     QCOMPARE(w->cmbo1->currentText(), QStringLiteral("左"));
     QCOMPARE(w->cmbo2->currentText(), QStringLiteral("右"));
-    const Measures& m = measures(fine);
-    QCOMPARE(w->scaleWidth(), m.sheet.scale.width());
-    const Faults faults = unmarkedSheetFaults(w->picture(), *w, m, Crosses::of(h.st),
-                                              startAnnotations(h, m.sheet.dateXFromSheet));
-    QVERIFY2(faults.isEmpty(), report(faults));
+    // What a new window draws is the fresh window test's.
 }
 
 void TstResultWindow::typingOneCharacterErasesTheMarksAndRedrawsTheAnnotations_data()
