@@ -223,10 +223,7 @@ void TstResultWindow::loadingSetsScaleTitleCombosAndButtonsForTheGridInUse_data(
     QTest::addColumn<QString>("title");
     QTest::newRow("fine grid before any switch: buttons 2 units either side")
         << 0 << 0 << 2.0 << 22.7 << grids::kFine.sheetTitle;
-    QTest::newRow("fine grid after switching there and back: still 2 units")
-        << 0 << 1 << 2.0 << 22.7 << grids::kFine.sheetTitle;
-    QTest::newRow("coarse grid after a switch: 1.5 units, and the coarse title")
-        << -1 << 1 << 1.5 << 16.3 << grids::kCoarse.sheetTitle;
+    // The loads after a real switch, coarse and back to fine, are the grid switch test's.
     QTest::newRow("coarse grid without the first switch recorded: 2 units")
         << -1 << 0 << 2.0 << 16.3 << grids::kCoarse.sheetTitle;
 }
