@@ -16,7 +16,7 @@ class TstSheetDrawing : public QObject {
 private slots:
     void eachMarkIsTheFirstCharacterOfItsCellAtItsPoint_data();
     void eachMarkIsTheFirstCharacterOfItsCellAtItsPoint();
-    void beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMiddle_data();
+    void beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMiddle_data() { addGridRows(); }
     void beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMiddle();
     void fixationLinesFollowEachEyesRecordedPointNotTheNextOne_data();
     void fixationLinesFollowEachEyesRecordedPointNotTheNextOne();
@@ -80,22 +80,9 @@ void TstSheetDrawing::eachMarkIsTheFirstCharacterOfItsCellAtItsPoint()
     QVERIFY2(faults.isEmpty(), report(faults));
 }
 
-void TstSheetDrawing::beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMiddle_data()
-{
-    QTest::addColumn<bool>("fine");
-    QTest::addColumn<QPointF>("leftCrossing");
-    QTest::addColumn<QPointF>("rightCrossing");
-    QTest::newRow("fine grid: crossings at (11, 9) and (33, 9)")
-        << true << QPointF(11, 9) << QPointF(33, 9);
-    QTest::newRow("coarse grid: crossings at (8, 7) and (23.5, 7)")
-        << false << QPointF(8, 7) << QPointF(23.5, 7);
-}
-
 void TstSheetDrawing::beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMiddle()
 {
     QFETCH(bool, fine);
-    QFETCH(QPointF, leftCrossing);
-    QFETCH(QPointF, rightCrossing);
     Harness h;
     start(h, fine);
     const Measures& m = measures(fine);
@@ -104,14 +91,7 @@ void TstSheetDrawing::beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMidd
 
     FrmBetu& w = sheetWindow(h);
     const QImage& p = w.picture();
-    // The crossings named directly, then all four lines whole.
-    for (const QPointF& crossing : {leftCrossing, rightCrossing}) {
-        const QPoint at = pixelOf(w, m, crossing.x(), crossing.y());
-        for (const QPoint step :
-             {QPoint(-3, 0), QPoint(3, 0), QPoint(0, -3), QPoint(0, 3), QPoint()})
-            QVERIFY2(inkprobe::isInk(p, at.x() + step.x(), at.y() + step.y()),
-                     qPrintable(QStringLiteral("no line through %1,%2").arg(at.x()).arg(at.y())));
-    }
+    // All four lines whole, through the fixation point of the tests' grid table.
     const Crosses crosses{m.field.fixation.x(), m.field.fixation.y(), m.field.fixation.x(),
                           m.field.fixation.y()};
     QCOMPARE(Crosses::of(h.st).x2R, crosses.x2R);
