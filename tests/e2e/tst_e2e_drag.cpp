@@ -150,9 +150,8 @@ void TstE2eDrag::shiftDragMovesTheMarkAndDrawsTheCross()
     const bool drawn = e2e::waitUntil(
         [&] {
             m_image = e2e::clientImage(m_window);
-            return pixels::shareAlongRow(m_image, m_release.y(), left.x(), right.x(),
-                                         view::kCrossBlue)
-                   > 0.9;
+            const QRect row(QPoint(left.x(), m_release.y()), QPoint(right.x(), m_release.y()));
+            return pixels::shareOf(m_image, row, view::kCrossBlue) > 0.9;
         },
         e2e::kSettleTimeoutMs);
     QVERIFY2(drawn,

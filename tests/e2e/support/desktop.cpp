@@ -371,20 +371,14 @@ bool closeWindow(WindowId window)
         .ok();
 }
 
-QImage screenshot()
+QImage screenshot(const QRect& area)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {};
-    return screen->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
-}
-
-QImage screenshot(const QRect& area)
-{
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen || area.isEmpty())
-        return {};
-    return screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+    const bool whole = area.isNull();
+    return screen
+        ->grabWindow(0, area.x(), area.y(), whole ? -1 : area.width(), whole ? -1 : area.height())
         .toImage()
         .convertToFormat(QImage::Format_RGB32);
 }

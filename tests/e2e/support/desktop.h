@@ -118,10 +118,9 @@ private:
 // Asks the window to close, as a click on its close box does.
 bool closeWindow(WindowId window);
 
-// The whole screen as it shows now.
-QImage screenshot();
-// A part of the screen, in screen coordinates: much faster to take than the whole.
-QImage screenshot(const QRect& area);
+// A part of the screen as it shows now, in screen coordinates (much faster to take than the
+// whole); the whole screen if the area is null.
+QImage screenshot(const QRect& area = {});
 // The client area of the window as the screen shows it now; null if it cannot be read.
 QImage clientImage(WindowId window);
 

@@ -108,16 +108,6 @@ double shareOf(const QImage& image, const QRect& area, QRgb colour)
     return double(matching) / (double(inside.width()) * inside.height());
 }
 
-double shareAlongRow(const QImage& image, int y, int fromX, int toX, QRgb colour)
-{
-    return shareOf(image, QRect(QPoint(qMin(fromX, toX), y), QPoint(qMax(fromX, toX), y)), colour);
-}
-
-double shareAlongColumn(const QImage& image, int x, int fromY, int toY, QRgb colour)
-{
-    return shareOf(image, QRect(QPoint(x, qMin(fromY, toY)), QPoint(x, qMax(fromY, toY))), colour);
-}
-
 QString describe(QRgb colour)
 {
     return QStringLiteral("RGB %1,%2,%3").arg(qRed(colour)).arg(qGreen(colour)).arg(qBlue(colour));

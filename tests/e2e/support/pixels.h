@@ -49,11 +49,8 @@ int widestRunRow(const QImage& image, QRgb colour, int minWidth, int count, int 
 QRect patchNear(const QImage& image, QPoint near, QRgb colour, int radius,
                 int* pixelCount = nullptr);
 
-// The share (0 to 1) of the pixels in the rectangle that have exactly this colour; along a
-// horizontal or vertical segment, both ends included.
+// The share (0 to 1) of the pixels in the rectangle that have exactly this colour.
 double shareOf(const QImage& image, const QRect& area, QRgb colour);
-double shareAlongRow(const QImage& image, int y, int fromX, int toX, QRgb colour);
-double shareAlongColumn(const QImage& image, int x, int fromY, int toY, QRgb colour);
 
 // "RGB r,g,b" for messages.
 QString describe(QRgb colour);
