@@ -17,26 +17,9 @@ if (($# == 0)); then
     exit 2
 fi
 
-compositor_dir=$(mktemp -d -t shiya-sway.XXXXXX)
-client_dir=$(mktemp -d -t shiya-wlclient.XXXXXX)
-chmod 700 "$compositor_dir" "$client_dir"
-sway_pid=
-command_pid=
-
-cleanup() {
-    if [[ -n "$command_pid" ]] && kill -0 "$command_pid" 2>/dev/null; then
-        kill -TERM "$command_pid" 2>/dev/null
-        wait "$command_pid" 2>/dev/null
-    fi
-    if [[ -n "$sway_pid" ]]; then
-        kill -TERM "$sway_pid" 2>/dev/null
-        wait "$sway_pid" 2>/dev/null
-    fi
-    rm -rf "$compositor_dir" "$client_dir"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+# shellcheck source=support/processes.sh
+source "$(dirname "${BASH_SOURCE[0]}")/support/processes.sh"
+scratch_dir compositor_dir sway && scratch_dir client_dir wlclient || exit 1
 
 setup_failed() {
     echo "run-under-wayland: $1" >&2
@@ -60,19 +43,7 @@ env -u WAYLAND_DISPLAY -u DISPLAY -u SWAYSOCK XDG_RUNTIME_DIR="$compositor_dir" 
     WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
     "${run_as_compositor[@]}" sway --config "$compositor_dir/config" \
     >"$compositor_dir/sway.log" 2>&1 &
-sway_pid=$!
-
-# wait_for <seconds> <command...>: polls until the command succeeds; false if it never did.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        if ((SECONDS > deadline)) || ! kill -0 "$sway_pid" 2>/dev/null; then
-            return 1
-        fi
-        sleep 0.05
-    done
-}
+started
 
 sockets_are_up() {
     compgen -G "$compositor_dir/wayland-[0-9]" && compgen -G "$compositor_dir/sway-ipc.*.sock"
@@ -84,11 +55,4 @@ export WAYLAND_DISPLAY SWAYSOCK XDG_RUNTIME_DIR=$client_dir
 unset DISPLAY
 wait_for 20 swaymsg -t get_outputs || setup_failed "sway does not answer"
 
-# In the background, so that a signal reaches the traps at once rather than after the
-# command has ended.
-"$@" &
-command_pid=$!
-wait "$command_pid"
-status=$?
-command_pid=
-exit "$status"
+run_command "$@"

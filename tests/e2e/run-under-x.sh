@@ -41,45 +41,18 @@ if [[ "${1:-}" != --inside-x ]]; then
 fi
 shift
 
-scratch=$(mktemp -d -t shiya-x.XXXXXX)
-chmod 700 "$scratch"
+# shellcheck source=support/processes.sh
+source "$(dirname "${BASH_SOURCE[0]}")/support/processes.sh"
+scratch_dir scratch x || exit 1
 # Qt wants a private runtime directory; an own one also keeps runs apart.
 export XDG_RUNTIME_DIR=$scratch
 export QT_QPA_PLATFORM=xcb
 wm_pid=
-command_pid=
-
-cleanup() {
-    if [[ -n "$command_pid" ]] && kill -0 "$command_pid" 2>/dev/null; then
-        kill -TERM "$command_pid" 2>/dev/null
-        wait "$command_pid" 2>/dev/null
-    fi
-    if [[ -n "$wm_pid" ]]; then
-        kill -TERM "$wm_pid" 2>/dev/null
-        wait "$wm_pid" 2>/dev/null
-    fi
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
 
 setup_failed() {
     echo "run-under-x: $1 (display $DISPLAY)" >&2
     cat "$scratch/openbox.log" >&2 2>/dev/null
     exit 1
-}
-
-# wait_for <seconds> <command...>: polls until the command succeeds; false if it never did.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        if ((SECONDS > deadline)); then
-            return 1
-        fi
-        sleep 0.05
-    done
 }
 
 wm_is_up() {
@@ -113,6 +86,7 @@ for monitor in "${monitors[@]}"; do
 done
 
 openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
+started
 wm_pid=$!
 wait_for 20 wm_is_up || setup_failed "openbox did not take over the screen in time"
 kill -0 "$wm_pid" 2>/dev/null || setup_failed "openbox did not start"
@@ -126,11 +100,4 @@ wait_for 20 have_desktops $((desktops + 1)) && wait_for 20 have_desktops "$deskt
     || setup_failed "openbox does not answer"
 
 : >"${SHIYA_X_PENDING:-/dev/null}"
-# In the background, so that a signal reaches the traps at once rather than after the
-# command has ended.
-"$@" &
-command_pid=$!
-wait "$command_pid"
-status=$?
-command_pid=
-exit "$status"
+run_command "$@"
