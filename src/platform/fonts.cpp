@@ -1,10 +1,7 @@
 #include "platform/fonts.h"
 
-#include <QByteArray>
 #include <QFont>
 #include <QStringList>
-
-#include <fontconfig/fontconfig.h>
 
 namespace fonts {
 
@@ -21,54 +18,18 @@ QFont windowFont(double points)
     return font;
 }
 
-// An alias in fontconfig first, Qt's substitutes only should fontconfig refuse it: for a
-// family with substitutes, Qt asks fontconfig for the whole sorted list of installed fonts
-// for every script a text uses under both the design name and the substitute's, which takes
-// longer the more fonts a desktop has.
-void mapDesignTypeface()
+QStringList designNames()
 {
-    // IPAPGothic has the metrics closest to the design typeface; the others are CJK
-    // fallbacks should it be missing.
-    const QStringList japaneseGothics = {
+    return {windowFamily(), QStringLiteral("MS PGothic")};
+}
+
+QStringList japaneseGothics()
+{
+    return {
         QStringLiteral("IPAPGothic"),       QStringLiteral("IPAGothic"),
         QStringLiteral("VL PGothic"),       QStringLiteral("TakaoPGothic"),
         QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Droid Sans Japanese"),
     };
-    const QStringList names = {windowFamily(), QStringLiteral("MS PGothic")};
-    QString prefer;
-    for (const QString& family : japaneseGothics)
-        prefer += QStringLiteral("<family>%1</family>").arg(family);
-    QString aliases;
-    for (const QString& name : names) {
-        aliases += QStringLiteral("<alias binding=\"same\"><family>%1</family><prefer>%2</prefer>"
-                                  "</alias>")
-                       .arg(name, prefer);
-    }
-    const QByteArray config = QStringLiteral("<?xml version=\"1.0\"?><fontconfig>%1</fontconfig>")
-                                  .arg(aliases)
-                                  .toUtf8();
-    FcInit();
-    if (FcConfigParseAndLoadFromMemory(
-            FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(config.constData()), FcTrue))
-        return;
-    for (const QString& name : names)
-        QFont::insertSubstitutions(name, japaneseGothics);
-}
-
-SystemFontsLoader::SystemFontsLoader()
-    // FcInit() keeps what it reads as fontconfig's current configuration, which Qt's font
-    // database then uses as it is.
-    : m_read(std::async(std::launch::async, FcInit))
-{
-}
-
-void SystemFontsLoader::wait()
-{
-    if (!m_read.valid())
-        return;
-    m_read.get();
-    // On the GUI thread: the configuration must not change under a lookup of Qt's.
-    mapDesignTypeface();
 }
 
 } // namespace fonts

@@ -1,13 +1,11 @@
 #include "platform/services.h"
 
-#include "platform/eventsound.h"
+#include "platform/systembeep.h"
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QImage>
-
-#include <memory>
 
 UniformRandom::UniformRandom(std::uint64_t seed)
     : m_engine(seed)
@@ -36,9 +34,7 @@ Services Services::system()
         clipboard->setImage(image);
         return true;
     };
-    // Shared by the copies of the services; the last one to go stops its thread.
-    const auto sound = std::make_shared<EventSound>([] { QApplication::beep(); });
-    services.beep = [sound] { sound->play(); };
+    services.beep = systemBeep();
     services.quit = [] { QCoreApplication::quit(); };
     return services;
 }

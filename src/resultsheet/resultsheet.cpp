@@ -2,6 +2,7 @@
 
 #include "platform/services.h"
 #include "platform/twips.h"
+#include "platform/windowframe.h"
 #include "resultsheet/sheetdrawing.h"
 #include "testrun/teststate.h"
 #include "windows/resultwindow.h"
@@ -79,10 +80,12 @@ void ResultSheet::unload()
     delete m_window;
 }
 
-QMargins ResultSheet::expectedFrame() const
+QMargins ResultSheet::expectedFrame(FrmBetu& window) const
 {
     if (m_learntFrame)
         return *m_learntFrame;
+    if (const QMargins told = frameBeforeShow(window); !told.isNull())
+        return told;
     const QMargins other = frameOfAnotherWindow();
     if (!other.isNull())
         return other;
@@ -97,7 +100,7 @@ void ResultSheet::load(FrmBetu& window)
     const double dpi = twips::screenDpi();
     const QSize outer(twips::toPixels(kWidthTwips, dpi), twips::toPixels(kHeightTwips, dpi));
     m_shown.reset();
-    window.setOuterSize(outer, expectedFrame());
+    window.setOuterSize(outer, expectedFrame(window));
 
     setupSheet(gridMode(m_state));
 

@@ -52,7 +52,9 @@ private:
     };
 
     void load(FrmBetu& window);
-    QMargins expectedFrame() const;
+    // The frame the window will get: the one an earlier window got, else the platform's
+    // own where it tells it before the window shows, else a guess.
+    QMargins expectedFrame(FrmBetu& window) const;
     // The scale, the centre lines and the label combo boxes of a grid mode's sheet
     // (SetupSheet15 and SetupSheet11).
     void setupSheet(const GridMode& mode);

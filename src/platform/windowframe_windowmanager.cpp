@@ -1,0 +1,6 @@
+#include "platform/windowframe.h"
+
+QMargins frameBeforeShow(QWidget&)
+{
+    return {};
+}
