@@ -5,4 +5,12 @@ Application::Application(int& argc, char** argv)
 {
     wait();
     setFont(fonts::windowFont(9));
+    // What the style draws in fonts of its own keeps their sizes but takes the design
+    // typeface: Windows gives tool tips and lists its UI face, whose fallback for Japanese
+    // text may be a Chinese or Korean face.
+    for (const char* widgetClass : {"QTipLabel", "QAbstractItemView", "QListView"}) {
+        QFont font = QApplication::font(widgetClass);
+        font.setFamily(fonts::windowFamily());
+        setFont(font, widgetClass);
+    }
 }
