@@ -3,6 +3,7 @@
 #include "platform/twips.h"
 #include "support/pictures.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -429,10 +430,11 @@ void TstCanvas::aWindowMovedToAHighDpiScreenKeepsItsDrawing()
 }
 
 // The offscreen platform's usual screen, and to its right three screens at the device pixel
-// ratios of common high-DPI settings.
+// ratios of common high-DPI settings. The file is named relative to the working folder: the
+// platform's arguments are split at colons, which a Windows path holds.
 int main(int argc, char* argv[])
 {
-    QTemporaryFile screens;
+    QTemporaryFile screens(QStringLiteral("screens-XXXXXX.json"));
     if (qgetenv("QT_QPA_PLATFORM") == "offscreen" && screens.open()) {
         QByteArray config = R"({"screens": [)";
         const double ratios[] = {1, 1.25, 1.5, 2};
@@ -445,7 +447,8 @@ int main(int argc, char* argv[])
                           .toUtf8();
         screens.write(config + "]}");
         screens.flush();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+        const QString file = QDir::current().relativeFilePath(screens.fileName());
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + file.toLocal8Bit());
     }
     Application app(argc, argv);
     TstCanvas test;

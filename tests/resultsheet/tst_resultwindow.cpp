@@ -442,6 +442,8 @@ void TstResultWindow::aMinimisedWindowComesBackInFrontWithWhatEachButtonDraws()
     Harness h;
     h.show();
     moveCrossesOffTheSheet(h.st, kFine);
+    // Shown before the user can minimise it.
+    h.test.cmdBetu->click();
     FrmBetu& w = sheetWindow(h);
     // 結果 draws the results of now, 別表 shows the sheet as it was.
     for (QPushButton* button : {h.test.cmdKeka, h.test.cmdBetu}) {
