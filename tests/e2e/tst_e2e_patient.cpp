@@ -419,21 +419,10 @@ void TstE2ePatient::sheetShowsWhatThePatientSaw()
              "the result window does not show its two buttons");
     QVERIFY(e2e::click(sheet, sheetButtons.back().center()));
 
-    QByteArray png;
-    QVERIFY2(e2e::waitUntil(
-                 [&] {
-                     const e2e::ToolResult result = e2e::runTool(
-                         QStringLiteral("xclip"),
-                         {QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                          QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-o")});
-                     png = result.out;
-                     return result.ok() && png.startsWith("\x89PNG");
-                 },
-                 e2e::kSettleTimeoutMs),
-             "the clipboard offers no PNG after a click on コピー");
     QImage image;
-    QVERIFY(image.loadFromData(png, "PNG"));
-    image = image.convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(e2e::waitUntil([&] { return !(image = e2e::clipboardPng()).isNull(); },
+                            e2e::kSettleTimeoutMs),
+             "the clipboard offers no PNG after a click on コピー");
     QCOMPARE(image.size(), e2e::clientGeometry(sheet).size());
 
     // The fixation lines of the left map cross at (8, 7) and run through some marks; the

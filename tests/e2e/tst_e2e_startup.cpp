@@ -52,9 +52,18 @@ void TstE2eStartup::windowIsMaximisedAndPaintedToItsCorners()
                             .arg(pixels::describe(client), pixels::describe(area))));
     QCOMPARE(m_image.size(), client.size());
     // The picture was drawn afresh at the maximised size: the corners hold nothing but the
-    // background (the button frame is centred).
+    // background (the button frame is centred). Under Wine at 150 % the foot of the X window,
+    // 4 to 9 rows of it, is Wine's and stays unpainted, in a plain Qt program as well.
+    int footOfWine = 0;
+    while (e2e::programRunsUnderWine() && footOfWine < 16
+           && pixels::shareOf(m_image, {0, m_image.height() - 1 - footOfWine, m_image.width(), 1},
+                              qRgb(0, 0, 0))
+                  == 1.0)
+        ++footOfWine;
+    if (footOfWine > 0)
+        qInfo("the lowest %d rows are Wine's", footOfWine);
     const int w = m_image.width();
-    const int h = m_image.height();
+    const int h = m_image.height() - footOfWine;
     const QRect corners[]
         = {{0, 0, 40, 40}, {w - 40, 0, 40, 40}, {0, h - 40, 40, 40}, {w - 40, h - 40, 40, 40}};
     for (const QRect& corner : corners)

@@ -1,12 +1,16 @@
 #include "support/harness.h"
 #include "support/testmain.h"
 
+#include "platform/fonts.h"
 #include "platform/intervaltimer.h"
 #include "platform/shape.h"
+#include "windows/resultwindow.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -46,6 +50,7 @@ private slots:
     void theExplanationLabelsAreYellowAndLarger();
     void tabVisitsTheButtonsInOrderSkippingDisabledOnes();
     void theWindowOpensMaximised();
+    void everyTextHasAllItsCharactersInAJapaneseGothic();
 };
 
 void TstStartup::theStateHasItsStartValues()
@@ -175,6 +180,44 @@ void TstStartup::theWindowOpensMaximised()
     QCOMPARE(QPointF(h.st.x1, h.st.y1), field.centre);
     // The layout followed the maximised size: the mark stands at the centre.
     QCOMPARE(h.unitsOff(h.markCentre(), field.markCentre()), QString());
+}
+
+void TstStartup::everyTextHasAllItsCharactersInAJapaneseGothic()
+{
+    // The captions, labels, titles and lists of both windows in their own fonts, and the tool
+    // tips in theirs: a character missing from the face would come from a fallback, which for
+    // Japanese may be a Chinese or Korean face.
+    Harness h;
+    h.show();
+    h.test.cmdKeka->click();
+    QWidgetList widgets = h.test.findChildren<QWidget*>();
+    widgets << &h.test << h.program.resultSheet().window()
+            << h.program.resultSheet().window()->findChildren<QWidget*>();
+    const auto check = [](const QString& text, const QFont& font, const QString& where) {
+        const QString family = QFontInfo(font).family();
+        QVERIFY2(fonts::japaneseGothics().contains(family) || fonts::designNames().contains(family),
+                 qPrintable(where + QStringLiteral(" is drawn in ") + family));
+        const QFontMetrics metrics(font);
+        for (const char32_t c : text.toUcs4())
+            QVERIFY2(QChar::isSpace(c) || metrics.inFontUcs4(c),
+                     qPrintable(QStringLiteral("%1 lacks U+%2 in %3")
+                                    .arg(family)
+                                    .arg(uint(c), 4, 16, QLatin1Char('0'))
+                                    .arg(where)));
+    };
+    for (const QWidget* widget : widgets) {
+        QString text = widget->windowTitle();
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            text += label->text();
+        if (const auto* button = qobject_cast<const QPushButton*>(widget))
+            text += button->text();
+        if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+            for (int i = 0; i < combo->count(); ++i)
+                text += combo->itemText(i);
+        }
+        check(text, widget->font(), widget->objectName());
+        check(widget->toolTip(), QToolTip::font(), widget->objectName() + QStringLiteral("'s tip"));
+    }
 }
 
 SHIYA_TEST_MAIN(TstStartup)

@@ -119,15 +119,27 @@ QString ProgramUnderTest::executable()
     return qEnvironmentVariable("SHIYA_PROGRAM");
 }
 
+bool programRunsUnderWine()
+{
+    return ProgramUnderTest::executable().endsWith(QLatin1String(".exe"));
+}
+
 bool ProgramUnderTest::start(const QStringList& arguments, const QStringList& environment)
 {
     if (executable().isEmpty()) {
         m_process.setProgram(QString());
         return false;
     }
-    m_process.setProgram(executable());
-    m_process.setArguments(arguments);
+    // A program of another system starts through its launcher (the Windows build's: Wine).
+    QStringList command = QProcess::splitCommand(qEnvironmentVariable("SHIYA_PROGRAM_LAUNCHER"));
+    command << executable() << arguments;
+    m_process.setProgram(command.takeFirst());
+    m_process.setArguments(command);
     QProcessEnvironment settings = QProcessEnvironment::systemEnvironment();
+    // The scale a whole test runs the program at; the test's own process keeps its pixels.
+    if (settings.contains(QStringLiteral("SHIYA_PROGRAM_SCALE")))
+        settings.insert(QStringLiteral("QT_SCALE_FACTOR"),
+                        settings.value(QStringLiteral("SHIYA_PROGRAM_SCALE")));
     for (const QString& setting : environment)
         settings.insert(setting.section(QLatin1Char('='), 0, 0),
                         setting.section(QLatin1Char('='), 1));
@@ -362,6 +374,35 @@ QList<QSize> FrameWatch::sizesShown(WindowId client)
             sizes.append(size);
     }
     return sizes;
+}
+
+QStringList clipboardTargets()
+{
+    const ToolResult result
+        = runTool(QStringLiteral("xclip"),
+                  {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
+                   QStringLiteral("TARGETS"), QStringLiteral("-o")});
+    QStringList targets;
+    for (const QByteArray& line : result.out.split('\n')) {
+        if (result.ok() && !line.trimmed().isEmpty())
+            targets.append(QString::fromLatin1(line.trimmed()));
+    }
+    return targets;
+}
+
+QImage clipboardPng()
+{
+    if (!clipboardTargets().contains(QStringLiteral("image/png")))
+        return {};
+    const ToolResult png
+        = runTool(QStringLiteral("xclip"),
+                  {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
+                   QStringLiteral("image/png"), QStringLiteral("-o")});
+    QImage image;
+    if (!png.ok() || !png.out.startsWith("\x89PNG\r\n\x1a\n")
+        || !image.loadFromData(png.out, "PNG"))
+        return {};
+    return image.convertToFormat(QImage::Format_RGB32);
 }
 
 bool closeWindow(WindowId window)

@@ -49,7 +49,10 @@ public:
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 
-    // The executable: $SHIYA_PROGRAM, which the build sets for every end-to-end test.
+    // The executable: $SHIYA_PROGRAM, which the build sets for every end-to-end test. It is
+    // started through $SHIYA_PROGRAM_LAUNCHER, a command line, if that is set (the Windows
+    // program through win/wine.sh). $SHIYA_PROGRAM_SCALE, if set, is the scale factor a
+    // whole test runs the program at (its QT_SCALE_FACTOR).
     static QString executable();
 
     // Starts it, with these NAME=value settings put into the test's environment; false (with
@@ -70,6 +73,12 @@ public:
 private:
     QProcess m_process;
 };
+
+// Whether the program under test is the Windows program, run through Wine: its frame is the
+// one Windows gives it, which Wine puts inside the X window manager's frame without matching
+// it, so that neither the outer size nor (above 100 %) the foot of a maximised window is the
+// program's own.
+bool programRunsUnderWine();
 
 // An X window, as the X tools name it.
 using WindowId = unsigned long;
@@ -114,6 +123,12 @@ private:
     QProcess m_xev;
     QByteArray m_events;
 };
+
+// What the X clipboard offers (its TARGETS), as another program sees it through xclip.
+QStringList clipboardTargets();
+// The image/png the clipboard offers, in RGB32; null if it offers none. Asked for as a program
+// that pastes asks: what the clipboard offers first (Wine hands over its picture only then).
+QImage clipboardPng();
 
 // Asks the window to close, as a click on its close box does.
 bool closeWindow(WindowId window);
