@@ -5,6 +5,9 @@
 # SHIYA_BENCH_FONTS_DIR=<directory> adds the fonts under that directory to the system's, as on
 # a desktop with many fonts installed (for instance Debian's font packages unpacked there with
 # dpkg-deb -x; their fontconfig rules in usr/share/fontconfig/conf.avail apply too).
+# SHIYA_BENCH_WINDOWS=1 measures the Windows program instead (built in build/windows-bench
+# with win/build.sh's toolchain), under Wine, against minimal Windows Qt programs of the
+# same toolchain: its start-up and its presentation timer.
 #
 # Builds the benchmark programs (Release, in build/bench) and runs each of them, on one
 # virtual X server with openbox, `runs` times (default 15) after one warm-up run. A
@@ -15,7 +18,8 @@
 # To add one, build it in bench/CMakeLists.txt and list it in BENCHMARKS below.
 set -euo pipefail
 
-# "<program> [<baseline program>]", run in this order.
+# "<program> [<baseline program> [<runs>]]", run in this order; <runs> replaces the number
+# of runs for a long benchmark, which then has no warm-up run.
 BENCHMARKS=(
     "bench_startup bench_minimal"
     "bench_startup bench_minimal_text"
@@ -31,13 +35,30 @@ SINGLE_RUNS=(
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build/bench
 runs=${1:-15}
+launcher=()
+suffix=
+if [[ "${SHIYA_BENCH_WINDOWS:-}" == 1 ]]; then
+    # Wine is not Windows: only ratios against programs that Wine runs alike mean anything.
+    BENCHMARKS=(
+        "bench_startup bench_minimal"
+        "bench_ticks bench_minimal_timer 1"
+    )
+    SINGLE_RUNS=()
+    build=$root/build/windows-bench
+    # One prefix for every run, its server kept up: a start then costs what a program's does.
+    launcher=("$root/win/wine.sh" "$build/wine")
+    export SHIYA_WINE_SHARED=1
+    suffix=.exe
+fi
 
 measure() {
-    local results=$1 entry program baseline i
+    local results=$1 entry program baseline count first i
     : >"$results"
     for entry in "${BENCHMARKS[@]}"; do
-        read -r program baseline <<<"$entry"
-        for ((i = 0; i <= runs; ++i)); do
+        read -r program baseline count <<<"$entry"
+        first=0
+        [[ -n "$count" ]] && first=1
+        for ((i = first; i <= ${count:-$runs}; ++i)); do
             # Run 0 warms the caches up (fonts, shared libraries) and is not counted.
             run_once "$program" "$i" >>"$results"
             if [[ -n "$baseline" ]]; then
@@ -51,7 +72,8 @@ measure() {
 run_once() {
     local output
     # The launch time goes to the program: finer than the kernel's start time.
-    if ! output=$(SHIYA_BENCH_T0_NS=$(date +%s%N) "$build/bench/$1" 2>/dev/null); then
+    if ! output=$(SHIYA_BENCH_T0_NS=$(date +%s%N) "${launcher[@]}" "$build/bench/$1$suffix" \
+        2>/dev/null); then
         echo "bench/run.sh: $1 failed" >&2
         return 1
     fi
@@ -61,11 +83,11 @@ run_once() {
 # report <results file>: the median of every figure over the counted runs, and the ratio of
 # each program's median to its baseline's.
 report() {
-    local results=$1 entry program baseline
+    local results=$1 entry program baseline count
     for entry in "${BENCHMARKS[@]}"; do
-        read -r program baseline <<<"$entry"
+        read -r program baseline count <<<"$entry"
         echo
-        echo "$program${baseline:+ against $baseline}: medians of $runs runs"
+        echo "$program${baseline:+ against $baseline}: medians of ${count:-$runs} runs"
         awk -v program="$program" -v baseline="$baseline" '
             function median(list, count,   sorted, n, i, j, t) {
                 n = split(list, sorted, " ")
@@ -86,7 +108,7 @@ report() {
                 for (f = 1; f <= figures; ++f) {
                     name = order[f]
                     mine = median(values[program, name])
-                    if (baseline == "") {
+                    if (baseline == "" || values[baseline, name] == "") {
                         printf "  %-16s %12.1f\n", name, mine
                         continue
                     }
@@ -102,7 +124,7 @@ report() {
 # one per line.
 single_runs() {
     local program output name figures
-    for program in "${SINGLE_RUNS[@]}"; do
+    for program in ${SINGLE_RUNS[@]+"${SINGLE_RUNS[@]}"}; do
         if [[ "${SHIYA_BENCH_ONLY:-}" == speed && "$program" != bench_ticks ]]; then
             continue
         fi
@@ -154,8 +176,16 @@ fi
 # shellcheck source=../run.sh
 source "$root/run.sh"
 ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox x11-utils wmctrl fontconfig
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSHIYA_BENCH=ON >/dev/null
-cmake --build "$build" -j2
+if [[ "${SHIYA_BENCH_WINDOWS:-}" == 1 ]]; then
+    # shellcheck source=../win/build.sh
+    source "$root/win/build.sh"
+    ensure_packages "${SHIYA_WINDOWS_PACKAGES[@]}" wine wine64
+    ensure_windows_qt
+    windows_build "$root" "$build" -DBUILD_TESTING=OFF -DSHIYA_BENCH=ON >/dev/null
+else
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSHIYA_BENCH=ON >/dev/null
+    cmake --build "$build" -j2
+fi
 if [[ -n "${SHIYA_BENCH_FONTS_DIR:-}" ]]; then
     use_fonts_dir "$SHIYA_BENCH_FONTS_DIR"
 fi

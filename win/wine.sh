@@ -49,7 +49,7 @@ mkdir -p "$wine_dir"
 
 if [[ "${SHIYA_WINE_SHARED:-}" == 1 ]]; then
     export WINEPREFIX=$template
-    wineserver -p30
+    wineserver -p30 2>/dev/null || true # already up from the run before
     exec wine "$@"
 fi
 
