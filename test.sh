@@ -31,6 +31,8 @@ ensure_packages "${SHIYA_RUN_PACKAGES[@]}" xvfb xauth openbox xdotool xclip x11-
 
 jobs=2
 cache=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+# ccache finds the work of another checkout of the sources too.
+export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=true
 
 echo "== build/test: RelWithDebInfo, warnings as errors"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSHIYA_WERROR=ON -DBUILD_TESTING=ON \
