@@ -50,7 +50,9 @@ windows_packages() {
     rm -rf "$build/stage" "$build/packages"
     mkdir -p "$build/packages"
     cmake --install "$build" --prefix "$stage" >/dev/null
-    find "$stage" -name '*.dll' -o -name '*.exe' | xargs x86_64-w64-mingw32-strip --strip-unneeded
+    # strip stamps each PE header with the time it runs, unless SOURCE_DATE_EPOCH says otherwise.
+    find "$stage" -name '*.dll' -o -name '*.exe' |
+        SOURCE_DATE_EPOCH=$epoch xargs x86_64-w64-mingw32-strip --strip-unneeded
     find "$stage" -exec touch -h -d "@$epoch" {} +
 
     (cd "$build/stage" && find "$name" -type f | LC_ALL=C sort |
