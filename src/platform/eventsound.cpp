@@ -4,7 +4,9 @@
 
 #include <canberra.h>
 
-#include <memory>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -35,34 +37,50 @@ Context openContext(int* error)
 
 } // namespace
 
+struct EventSound::Queue {
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool pending = false;
+    bool started = false;
+    // Where the fallback runs; null once the EventSound has gone.
+    EventSound* owner = nullptr;
+};
+
 EventSound::EventSound(std::function<void()> fallback)
     : m_fallback(std::move(fallback))
+    , m_queue(std::make_shared<Queue>())
 {
+    m_queue->owner = this;
 }
 
-EventSound::~EventSound() = default;
+EventSound::~EventSound()
+{
+    const std::scoped_lock lock(m_queue->mutex);
+    m_queue->owner = nullptr;
+    m_queue->wake.notify_one();
+}
 
 void EventSound::play()
 {
-    {
-        const std::scoped_lock lock(m_mutex);
-        ++m_pending;
-    }
-    if (!m_worker.joinable())
-        m_worker = std::jthread([this](const std::stop_token& stop) { run(stop); });
-    m_wake.notify_one();
+    const std::scoped_lock lock(m_queue->mutex);
+    m_queue->pending = true;
+    if (!m_queue->started)
+        std::thread(run, m_queue).detach();
+    m_queue->started = true;
+    m_queue->wake.notify_one();
 }
 
-void EventSound::run(const std::stop_token& stop)
+void EventSound::run(const std::shared_ptr<Queue>& queue)
 {
     Context context;
     bool told = false;
     for (;;) {
         {
-            std::unique_lock lock(m_mutex);
-            if (!m_wake.wait(lock, stop, [this] { return m_pending > 0; }) || stop.stop_requested())
+            std::unique_lock lock(queue->mutex);
+            queue->wake.wait(lock, [&] { return queue->pending || !queue->owner; });
+            if (!queue->owner)
                 return;
-            --m_pending;
+            queue->pending = false;
         }
         int error = CA_SUCCESS;
         if (!context)
@@ -79,7 +97,11 @@ void EventSound::run(const std::stop_token& stop)
                      "server cannot play it (%s)",
                      ca_strerror(error));
         told = true;
-        QMetaObject::invokeMethod(
-            this, [this] { m_fallback(); }, Qt::QueuedConnection);
+        // Under the lock the owner cannot go while the fallback is posted to it; Qt drops
+        // the posted call if it goes before the call runs.
+        const std::scoped_lock lock(queue->mutex);
+        if (EventSound* owner = queue->owner)
+            QMetaObject::invokeMethod(
+                owner, [owner] { owner->m_fallback(); }, Qt::QueuedConnection);
     }
 }
