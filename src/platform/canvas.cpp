@@ -135,14 +135,16 @@ QFont Canvas::drawFont() const
 void Canvas::setBackColor(const QColor& color)
 {
     m_backColor = color;
+    m_image.fill(color);
     cls();
     markDirty(rect());
 }
 
 void Canvas::cls()
 {
-    // The image is kept for the next drawing, which is likely to cover the same place.
-    m_image.fill(m_backColor);
+    // Only what was drawn since the last clear differs from the background.
+    if (!m_ink.isEmpty() && !m_image.isNull())
+        QPainter(&m_image).fillRect(m_ink, m_backColor);
     markDirty(m_ink);
     m_ink = QRect();
     m_currentX = 0;
@@ -151,11 +153,10 @@ void Canvas::cls()
 
 template <typename Paint> void Canvas::paintInto(const QRect& box, Paint paint)
 {
-    if (QImage* image = surface(box)) {
-        QPainter painter(image);
-        painter.translate(-m_area.topLeft());
-        paint(painter);
-    }
+    fitImage();
+    QPainter painter(&m_image);
+    paint(painter);
+    painter.end();
     drawn(box);
 }
 
@@ -169,7 +170,6 @@ void Canvas::print(const QString& text)
     const QRect box = QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()))
                           .adjusted(-overhang, -overhang, overhang, overhang);
     paintInto(box, [&](QPainter& painter) {
-        painter.scale(m_ratio, m_ratio);
         painter.setFont(font);
         painter.setPen(m_foreColor);
         painter.drawText(topLeft + QPoint(0, metrics.ascent()), text);
@@ -191,6 +191,8 @@ void Canvas::line(double x1, double y1, double x2, double y2)
     // span(), not normalized(): a line drawn right to left or bottom to top keeps its ends.
     const QRect box = QRect::span(from, to).adjusted(-margin, -margin, margin, margin);
     paintInto(box, [&](QPainter& painter) {
+        // In device pixels, where a line is a whole number of them wide.
+        painter.scale(1 / m_image.devicePixelRatio(), 1 / m_image.devicePixelRatio());
         const int width = deviceWidth();
         QPen pen(m_foreColor, width > 1 ? width : 0); // 0: cosmetic, one pixel
         if (m_drawStyle == DrawStyle::Dot) {
@@ -211,6 +213,7 @@ void Canvas::pset(double x, double y)
     const int d = m_drawWidth;
     const QRect box = QRect(centre, centre).adjusted(-d, -d, d, d);
     paintInto(box, [&](QPainter& painter) {
+        painter.scale(1 / m_image.devicePixelRatio(), 1 / m_image.devicePixelRatio());
         fillDisc(painter, toDevice(centre), deviceWidth(), m_foreColor);
     });
     moveTo(x, y);
@@ -218,29 +221,54 @@ void Canvas::pset(double x, double y)
 
 QImage Canvas::picture() const
 {
-    fitRatio();
-    QImage picture(deviceSize(m_ratio), QImage::Format_RGB32);
+    const qreal ratio = devicePixelRatioF();
+    QImage picture((QSizeF(size().expandedTo(QSize(1, 1))) * ratio).toSize(), QImage::Format_RGB32);
+    picture.fill(m_backColor);
+    picture.setDevicePixelRatio(ratio);
+    // An image of another ratio (the window went to another screen since it last drew) is
+    // scaled to this one.
     QPainter painter(&picture);
-    paintArea(painter, picture.rect());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QPoint(), m_image);
     painter.end();
-    setDpi(picture, logicalDpiX() * m_ratio);
+    picture.setDevicePixelRatio(1);
+    setDpi(picture, logicalDpiX() * ratio);
     return picture;
 }
 
 void Canvas::paintEvent(QPaintEvent* event)
 {
-    fitRatio();
     QPainter painter(this);
-    painter.scale(1 / m_ratio, 1 / m_ratio);
-    paintArea(painter, deviceRect(event->rect()));
+    const QRect image(QPoint(), m_image.deviceIndependentSize().toSize());
+    for (const QRect& background : event->region().subtracted(image))
+        painter.fillRect(background, m_backColor);
+    const QRect area = event->rect() & image;
+    const qreal ratio = m_image.devicePixelRatio();
+    painter.drawImage(area, m_image,
+                      QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
 }
 
-void Canvas::paintArea(QPainter& painter, const QRect& area) const
+void Canvas::resizeEvent(QResizeEvent* /*event*/)
 {
-    for (const QRect& background : QRegion(area).subtracted(m_area))
-        painter.fillRect(background, m_backColor);
-    if (!m_image.isNull())
-        painter.drawImage(m_area.topLeft(), m_image);
+    fitImage();
+}
+
+void Canvas::fitImage()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = m_image.deviceIndependentSize().toSize().expandedTo(this->size());
+    if (ratio == m_image.devicePixelRatio() && size == m_image.deviceIndependentSize().toSize())
+        return;
+    QImage image((QSizeF(size.expandedTo(QSize(1, 1))) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    // Point sizes must give the same size in the image as on the screen.
+    setDpi(image, logicalDpiX());
+    image.fill(m_backColor);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QPoint(), m_image);
+    painter.end();
+    m_image = image;
 }
 
 void Canvas::drawn(const QRect& area)
@@ -268,80 +296,9 @@ void Canvas::markDirty(const QRect& area)
     }
 }
 
-QImage* Canvas::surface(const QRect& box)
-{
-    fitRatio();
-    const QRect client(QPoint(), deviceSize(m_ratio));
-    const QRect needed = deviceRect(box) & client;
-    if (needed.isEmpty())
-        return nullptr;
-    if (m_area.contains(needed))
-        return &m_image;
-    // Since a clear the image holds only background, and the new one need only cover box.
-    const bool keep = !m_ink.isEmpty() && !m_area.isEmpty();
-    QRect area = needed;
-    if (keep) {
-        // A side that has to move goes a quarter of the window further, so that a drawing
-        // spreading mark by mark makes a few new images, not one a mark.
-        area |= m_area;
-        const int dx = client.width() / 4;
-        const int dy = client.height() / 4;
-        if (area.left() < m_area.left())
-            area.setLeft(area.left() - dx);
-        if (area.top() < m_area.top())
-            area.setTop(area.top() - dy);
-        if (area.right() > m_area.right())
-            area.setRight(area.right() + dx);
-        if (area.bottom() > m_area.bottom())
-            area.setBottom(area.bottom() + dy);
-        area = (area & client) | m_area;
-    }
-    setImage(area, keep ? QRectF(m_area) : QRectF());
-    return &m_image;
-}
-
-void Canvas::fitRatio() const
-{
-    const qreal ratio = devicePixelRatioF();
-    if (ratio == m_ratio)
-        return;
-    // The window went to another screen: what is drawn is scaled to its ratio.
-    const qreal factor = ratio / m_ratio;
-    const QRectF scaled(QPointF(m_area.topLeft()) * factor, QSizeF(m_area.size()) * factor);
-    m_ratio = ratio;
-    if (!m_image.isNull())
-        setImage(scaled.toAlignedRect(), scaled);
-}
-
-void Canvas::setImage(const QRect& area, const QRectF& old) const
-{
-    QImage image(area.size(), QImage::Format_RGB32);
-    // Point sizes must give the same size in the image as on the screen.
-    setDpi(image, logicalDpiX());
-    image.fill(m_backColor);
-    if (!old.isEmpty()) {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(old.translated(-area.topLeft()), m_image);
-    }
-    m_image = image;
-    m_area = area;
-}
-
-QRect Canvas::deviceRect(const QRect& pixels) const
-{
-    return QRectF(QPointF(pixels.topLeft()) * m_ratio, QSizeF(pixels.size()) * m_ratio)
-        .toAlignedRect();
-}
-
-QSize Canvas::deviceSize(qreal ratio) const
-{
-    return (QSizeF(size().expandedTo(QSize(1, 1))) * ratio).toSize();
-}
-
 int Canvas::deviceWidth() const
 {
-    return qMax(1, qRound(m_drawWidth * m_ratio));
+    return qMax(1, qRound(m_drawWidth * m_image.devicePixelRatio()));
 }
 
 QPoint Canvas::toPixel(double x, double y) const
@@ -353,6 +310,7 @@ QPoint Canvas::toDevice(const QPoint& pixel) const
 {
     // The middle of the pixel's device pixels, where a mark an even number of device pixels
     // wide is centred on a corner and an odd one on a pixel.
-    const double offset = (m_ratio - 1) / 2;
-    return {qRound(pixel.x() * m_ratio + offset), qRound(pixel.y() * m_ratio + offset)};
+    const qreal ratio = m_image.devicePixelRatio();
+    const double offset = (ratio - 1) / 2;
+    return {qRound(pixel.x() * ratio + offset), qRound(pixel.y() * ratio + offset)};
 }

@@ -14,11 +14,10 @@ enum class DrawStyle { Solid, Dot };
 //
 // The client area carries a user scale (scaleWidth by scaleHeight units, origin top-left,
 // y downwards; the units need not be square). What is printed and drawn goes into an image
-// in device pixels, which paintEvent() copies to the screen: the drawing survives covering,
-// and picture() is a copy of the client area at the screen's resolution. The image covers
-// only the part of the client area that has been drawn on; the rest is background.
-// Child controls keep their pixel geometry when the scale or the window size changes; their
-// position and size can be read and set in user units through this class.
+// of the client area at the screen's device pixel ratio, which paintEvent() copies to the
+// screen: the drawing survives covering, and picture() is a copy of the client area at the
+// screen's resolution. Child controls keep their pixel geometry when the scale or the window
+// size changes; their position and size can be read and set in user units through this class.
 class Canvas : public QWidget {
     Q_OBJECT
 public:
@@ -78,37 +77,24 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QPoint toPixel(double x, double y) const;
     // Where a pixel of the client area falls in the image, and drawWidth() there.
     QPoint toDevice(const QPoint& pixel) const;
     int deviceWidth() const;
-    QSize deviceSize(qreal ratio) const;
-    QRect deviceRect(const QRect& pixels) const;
-    // The image to draw box (client-area pixels) on, grown first to cover what of box lies
-    // within the client area; null if nothing does.
-    QImage* surface(const QRect& box);
-    // Paints on the image (grown by surface()) with a painter in device pixels of the client
-    // area, and notes box (pixels) as drawn.
+    // Grows the image to the client area (a smaller window does not cut it, so a window made
+    // smaller and then larger again shows what it showed) and rescales it when the window
+    // went to another screen. A hidden window gets no events for either, so drawing asks
+    // first.
+    void fitImage();
+    // Paints on the image with a painter in client-area pixels, and notes box as drawn.
     template <typename Paint> void paintInto(const QRect& box, Paint paint);
-    // Scales the image to the device pixel ratio if the window went to another screen.
-    void fitRatio() const;
-    // A new image covering area, the old one drawn into it at old (device pixels).
-    void setImage(const QRect& area, const QRectF& old) const;
-    // The picture's area (device pixels) on a painter in device pixels: background where
-    // the image does not reach.
-    void paintArea(QPainter& painter, const QRect& area) const;
     void drawn(const QRect& area);
     void markDirty(const QRect& area);
 
-    // No image until something is drawn; then it covers at least what was drawn since the
-    // last clear. A smaller window does not cut it, so a window made smaller and then larger
-    // again shows what it showed. Fitted to the device pixel ratio when next used, as a
-    // hidden window gets no events for it.
-    mutable QImage m_image;
-    mutable QRect m_area; // what the image covers, in device pixels of the client area
-    mutable qreal m_ratio = 1;
+    QImage m_image; // none until something is drawn
     QRect m_ink; // what was drawn since the last clear, in pixels
     QRect m_dirty; // to repaint once the handler that draws has returned
     double m_scaleWidth = 1.0;
