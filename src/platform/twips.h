@@ -1,15 +1,18 @@
 #pragma once
 
-// Design-time lengths of the windows are given in twips (1/1440 inch). They become pixels
-// through the screen's logical DPI, so a window looks the same size on any screen setting.
+#include <QtGlobal>
+
+// Design-time lengths of the windows are given in twips. The toolkit the windows were laid
+// out in counts 15 of them to a logical pixel (an inch of 1440 at 96 dpi), whatever the
+// screen setting; so does this program, on every platform: macOS, for one, reports 72 dpi,
+// and windows sized through it would come out a quarter too small.
 namespace twips {
 
-constexpr int kPerInch = 1440;
+constexpr int kPerPixel = 15;
 
-int toPixels(int twips, double dpi);
-double toTwips(int pixels, double dpi);
-
-// Logical DPI of the primary screen (96 when there is none yet).
-double screenDpi();
+constexpr int toPixels(int twips)
+{
+    return qRound(twips / double(kPerPixel));
+}
 
 } // namespace twips

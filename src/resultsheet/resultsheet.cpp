@@ -89,16 +89,14 @@ QMargins ResultSheet::expectedFrame(FrmBetu& window) const
     const QMargins other = frameOfAnotherWindow();
     if (!other.isNull())
         return other;
-    const double dpi = twips::screenDpi();
-    const int side = twips::toPixels(kFrameWidthTwips, dpi) / 2;
-    const int titleBar = twips::toPixels(kFrameHeightTwips, dpi) - side;
+    const int side = twips::toPixels(kFrameWidthTwips) / 2;
+    const int titleBar = twips::toPixels(kFrameHeightTwips) - side;
     return {side, titleBar, side, side};
 }
 
 void ResultSheet::load(FrmBetu& window)
 {
-    const double dpi = twips::screenDpi();
-    const QSize outer(twips::toPixels(kWidthTwips, dpi), twips::toPixels(kHeightTwips, dpi));
+    const QSize outer(twips::toPixels(kWidthTwips), twips::toPixels(kHeightTwips));
     m_shown.reset();
     window.setOuterSize(outer, expectedFrame(window));
 

@@ -23,7 +23,6 @@ bool isNormal(const QWidget* window)
 
 FrmBetu::FrmBetu(QWidget* parent)
     : Canvas(parent)
-    , m_dpi(twips::screenDpi())
 {
     createWindow();
     createButtons();
@@ -42,13 +41,13 @@ void FrmBetu::createWindow()
     setFont(fonts::windowFont(7.5));
     setBackColor(Qt::white);
     setForeColor(Qt::black);
-    const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
+    const auto px = twips::toPixels;
     setGeometry(px(2325), px(1035), px(8715), px(3855));
 }
 
 void FrmBetu::createButtons()
 {
-    const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
+    const auto px = twips::toPixels;
     const auto make = [&](const char* name, const char* caption, int left, const char* tip) {
         auto* button = new FlatButton(QString::fromUtf8(caption), QColor(192, 255, 192), this);
         button->setObjectName(QString::fromLatin1(name));
@@ -63,7 +62,7 @@ void FrmBetu::createButtons()
 
 void FrmBetu::createComboBoxes()
 {
-    const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
+    const auto px = twips::toPixels;
     const auto make = [&](const char* name, int left) {
         auto* combo = new QComboBox(this);
         combo->setObjectName(QString::fromLatin1(name));

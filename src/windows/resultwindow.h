@@ -68,7 +68,6 @@ private:
     bool isFittedTo(const QMargins& frame) const;
     void layOutControls();
 
-    double m_dpi = 96;
     QSize m_outerSize;
     QMargins m_sizedFor; // the frame the client area was sized for
     qreal m_sizedAt = 0; // the device pixel ratio the client area was sized at

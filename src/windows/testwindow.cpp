@@ -60,7 +60,6 @@ constexpr int kButtonHeight = 320;
 
 FrmTest::FrmTest(QWidget* parent)
     : Canvas(parent)
-    , m_dpi(twips::screenDpi())
 {
     createWindow();
     createFrame();
@@ -82,13 +81,13 @@ void FrmTest::createWindow()
     setForeColor(colors::kMark);
     // Moves without a button held reach the drag handler too.
     setMouseTracking(true);
-    const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
+    const auto px = twips::toPixels;
     setGeometry(px(2490), px(3090), px(10050), px(7350));
 }
 
 void FrmTest::createFrame()
 {
-    const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
+    const auto px = twips::toPixels;
     fra1 = new QFrame(this);
     fra1->setObjectName(QStringLiteral("fra1"));
     fra1->setFrameStyle(QFrame::Box | QFrame::Sunken);
@@ -104,7 +103,7 @@ void FrmTest::createFrame()
 
 void FrmTest::createButtons()
 {
-    const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
+    const auto px = twips::toPixels;
     for (const ButtonDefinition& def : kButtons) {
         auto* button = new FlatButton(QString::fromUtf8(def.caption), kButtonFace, fra1);
         button->setObjectName(QString::fromLatin1(def.name));
@@ -118,7 +117,7 @@ void FrmTest::createButtons()
 
 void FrmTest::createLabels()
 {
-    const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
+    const auto px = twips::toPixels;
     const int tops[] = {2520, 4320};
     for (int i : {1, 0}) {
         auto* label = new QLabel(this);
@@ -141,7 +140,7 @@ void FrmTest::createLabels()
 
 void FrmTest::createShapes()
 {
-    const auto px = [this](int tw) { return twips::toPixels(tw, m_dpi); };
+    const auto px = twips::toPixels;
     shp2 = new Shape(this);
     shp2->setObjectName(QStringLiteral("shp2"));
     shp2->setBackColor(Qt::white);

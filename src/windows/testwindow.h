@@ -68,6 +68,5 @@ private:
     void setTabOrders();
     MouseArgs argsOf(const QMouseEvent* event) const;
 
-    double m_dpi = 96;
     bool m_clickArmed = false;
 };

@@ -57,8 +57,8 @@ QImage shown(Canvas& canvas)
 class TstCanvas : public QObject {
     Q_OBJECT
 private slots:
-    void twipsBecomePixelsThroughTheDpi_data();
-    void twipsBecomePixelsThroughTheDpi();
+    void twipsBecomePixels_data();
+    void twipsBecomePixels();
     void userUnitsMapOntoTheClientArea();
     void controlsKeepTheirPixelsWhenTheScaleOrSizeChanges();
     void aShrunkWindowStillConvertsFinitely();
@@ -78,25 +78,22 @@ private slots:
     void aWindowMovedToAHighDpiScreenKeepsItsDrawing();
 };
 
-void TstCanvas::twipsBecomePixelsThroughTheDpi_data()
+void TstCanvas::twipsBecomePixels_data()
 {
     QTest::addColumn<int>("twips");
-    QTest::addColumn<double>("dpi");
     QTest::addColumn<int>("pixels");
-    QTest::newRow("fifteen twips are one pixel at 96 dpi") << 15 << 96.0 << 1;
-    QTest::newRow("an inch is the dpi") << 1440 << 120.0 << 120;
-    QTest::newRow("a button 600 twips wide") << 600 << 96.0 << 40;
-    QTest::newRow("a button 320 twips high rounds down") << 320 << 96.0 << 21;
-    QTest::newRow("half a pixel rounds up") << 7 << 103.0 << 1;
+    QTest::newRow("fifteen twips are one pixel") << 15 << 1;
+    QTest::newRow("a button 600 twips wide") << 600 << 40;
+    QTest::newRow("a button 320 twips high rounds down") << 320 << 21;
+    QTest::newRow("half a pixel rounds up") << 8 << 1;
+    QTest::newRow("the result window 11000 twips wide") << 11000 << 733;
 }
 
-void TstCanvas::twipsBecomePixelsThroughTheDpi()
+void TstCanvas::twipsBecomePixels()
 {
     QFETCH(int, twips);
-    QFETCH(double, dpi);
     QFETCH(int, pixels);
-    QCOMPARE(twips::toPixels(twips, dpi), pixels);
-    QCOMPARE(twips::toTwips(twips::toPixels(twips, dpi), dpi), pixels * 1440.0 / dpi);
+    QCOMPARE(twips::toPixels(twips), pixels);
 }
 
 void TstCanvas::userUnitsMapOntoTheClientArea()
