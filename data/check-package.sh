@@ -13,8 +13,14 @@ trap 'rm -rf "$out"' EXIT
 mkdir "$out/shiyakensa"
 tar -C "$source" --exclude=./.git --exclude=./build --exclude='./build-*' -cf - . |
     tar -C "$out/shiyakensa" -xf -
+# ccache, where there is one, keeps the compilers' work from one package build to the next.
+if command -v ccache >/dev/null; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$out/shiyakensa" CCACHE_NOHASHDIR=true
+fi
 (cd "$out/shiyakensa" && DEB_BUILD_OPTIONS="parallel=2 noautodbgsym" dpkg-buildpackage -us -uc >"$out/build.log" 2>&1) ||
     { tail -n 30 "$out/build.log" >&2; echo "dpkg-buildpackage failed" >&2; exit 1; }
+grep -Eq '^100% tests passed, 0 tests failed out of [1-9]' "$out/build.log" ||
+    { echo "the package's build ran no unit test" >&2; exit 1; }
 deb=$(ls "$out"/shiyakensa_*.deb)
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in ./usr/bin/shiyakensa ./usr/share/applications/$id.desktop \

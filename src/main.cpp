@@ -1,4 +1,5 @@
 #include "platform/application.h"
+#include "platform/identity.h"
 #include "platform/services.h"
 #include "program.h"
 
@@ -6,7 +7,7 @@ int main(int argc, char* argv[])
 {
     Application app(argc, argv);
     // The Wayland app_id: the compositor finds the menu entry, and with it the icon, by it.
-    QGuiApplication::setDesktopFileName(QStringLiteral("jp.shiyakensa.ShiyaKensa"));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(identity::kAppId));
     Program program(Services::system());
     program.start();
     return Application::exec();

@@ -41,8 +41,9 @@ windows_build() {
 # windows_packages <root>: the zip and the installer of what build/windows built. Their
 # files carry the time of the last commit, so that two builds of one commit agree.
 windows_packages() {
-    local root=$1 build=$1/build/windows version epoch name stage
-    version=$(sed -n 's/^project(ShiyaKensa VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+    local root=$1 build=$1/build/windows version app_id epoch name stage
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
+    app_id=$(sed -n 's/^SHIYA_APP_ID:[A-Z]*=//p' "$build/CMakeCache.txt")
     epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null ||
         dpkg-parsechangelog -l "$root/debian/changelog" -STimestamp)}
     name=shiyakensa-$version-windows-x64
@@ -70,7 +71,7 @@ windows_packages() {
     local copyright
     copyright=$(grep -m1 '^Copyright ' "$root/LICENSE")
     SOURCE_DATE_EPOCH=$epoch makensis -V2 -INPUTCHARSET UTF8 \
-        -DVERSION="$version" -DSTAGE="$stage" -DREMOVE="$remove" \
+        -DVERSION="$version" -DAPP_ID="$app_id" -DSTAGE="$stage" -DREMOVE="$remove" \
         -DSIZE_KB="$(du -sk "$stage" | cut -f1)" \
         -DICON="$root/build/windows-host/data/icons/icon.ico" -DCOPYRIGHT="$copyright" \
         -DOUTFILE="$build/packages/$name-setup.exe" "$root/win/installer.nsi"

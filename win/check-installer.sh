@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# win/check-installer.sh <installer.exe>
+# win/check-installer.sh <installer.exe> <application id>
 #
 # The installer as a user meets it, in a fresh Wine prefix (run through win/wine.sh --shell,
 # on an X server with a window manager): a silent install puts the program into the user's
@@ -9,7 +9,7 @@
 set -uo pipefail
 
 installer=$1
-app_id=jp.shiyakensa.ShiyaKensa
+app_id=$2
 key="HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$app_id"
 faults=0
 fail() {

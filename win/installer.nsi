@@ -2,6 +2,7 @@
 ; folder, with a Start-menu entry and an entry in the installed apps that uninstalls it
 ; without a trace. /S installs and uninstalls silently. win/build.sh runs makensis with:
 ;   VERSION    the program's version (1.0.0)
+;   APP_ID     its application id, the key of its entry in the installed apps
 ;   STAGE      the folder of files to install (the portable zip's folder)
 ;   REMOVE     a file of Delete and RMDir lines for those files, deepest first
 ;   SIZE_KB    their size
@@ -17,7 +18,6 @@ ManifestDPIAware true
 !include MUI2.nsh
 
 !define APP_NAME "視野検査"
-!define APP_ID "jp.shiyakensa.ShiyaKensa"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP_ID}"
 !define SHORTCUT "$SMPROGRAMS\${APP_NAME}.lnk"
 

@@ -1,4 +1,5 @@
 #include "platform/eventsound.h"
+#include "platform/identity.h"
 
 #include <QDebug>
 
@@ -27,9 +28,8 @@ Context openContext(int* error)
     // device that another program holds.
     *error = ca_context_set_driver(raw, "pulse");
     if (*error == CA_SUCCESS)
-        *error
-            = ca_context_change_props(raw, CA_PROP_APPLICATION_NAME, "視野検査",
-                                      CA_PROP_APPLICATION_ID, "jp.shiyakensa.ShiyaKensa", nullptr);
+        *error = ca_context_change_props(raw, CA_PROP_APPLICATION_NAME, "視野検査",
+                                         CA_PROP_APPLICATION_ID, identity::kAppId, nullptr);
     if (*error == CA_SUCCESS)
         *error = ca_context_open(raw);
     return *error == CA_SUCCESS ? std::move(context) : nullptr;
