@@ -1,10 +1,33 @@
 #include "platform/intervaltimer.h"
 
+#include <QTimer>
+
+namespace {
+
+class PreciseClock : public IntervalClock {
+public:
+    explicit PreciseClock(QObject* parent)
+        : IntervalClock(parent)
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        connect(&m_timer, &QTimer::timeout, this, &IntervalClock::ended);
+    }
+
+    void begin(int milliseconds) override { m_timer.start(milliseconds); }
+    void stop() override { m_timer.stop(); }
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace
+
 IntervalTimer::IntervalTimer(QObject* parent)
     : QObject(parent)
+    , m_ownClock(new PreciseClock(this))
+    , m_clock(m_ownClock)
 {
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &IntervalTimer::intervalEnded);
+    connect(m_clock, &IntervalClock::ended, this, &IntervalTimer::intervalEnded);
 }
 
 void IntervalTimer::setEnabled(bool enabled)
@@ -32,40 +55,20 @@ void IntervalTimer::start(int milliseconds)
     apply();
 }
 
-void IntervalTimer::setDrivenByHand(bool byHand)
+void IntervalTimer::setClock(IntervalClock* clock)
 {
-    if (byHand == m_byHand)
-        return;
-    m_byHand = byHand;
+    m_clock->stop();
+    disconnect(m_clock, nullptr, this, nullptr);
+    m_clock = clock ? clock : m_ownClock;
+    connect(m_clock, &IntervalClock::ended, this, &IntervalTimer::intervalEnded);
     m_inProgress = 0;
     apply();
-}
-
-bool IntervalTimer::advance()
-{
-    if (!isTicking())
-        return false;
-    intervalEnded();
-    return true;
-}
-
-int IntervalTimer::elapse(int milliseconds)
-{
-    int ticks = 0;
-    while (isTicking() && m_elapsed + milliseconds >= m_inProgress) {
-        milliseconds -= m_inProgress - m_elapsed;
-        advance();
-        ++ticks;
-    }
-    if (isTicking())
-        m_elapsed += milliseconds;
-    return ticks;
 }
 
 void IntervalTimer::apply()
 {
     if (!isTicking()) {
-        m_timer.stop();
+        m_clock->stop();
         m_inProgress = 0;
     } else if (m_inProgress == 0) {
         startInterval();
@@ -75,11 +78,7 @@ void IntervalTimer::apply()
 void IntervalTimer::startInterval()
 {
     m_inProgress = m_interval;
-    m_elapsed = 0;
-    if (m_byHand)
-        m_timer.stop();
-    else
-        m_timer.start(m_inProgress);
+    m_clock->begin(m_inProgress);
 }
 
 void IntervalTimer::intervalEnded()
@@ -88,6 +87,5 @@ void IntervalTimer::intervalEnded()
     // first interval at the new pace.
     if (m_inProgress != m_interval)
         startInterval();
-    m_elapsed = 0;
     emit tick();
 }

@@ -1,17 +1,27 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
+
+// What measures the intervals of an IntervalTimer: a precise QTimer, unless the timer is
+// given another clock (a test's, to let time pass by hand).
+class IntervalClock : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // An interval of this length from now on, over and over until stop() or the next begin().
+    virtual void begin(int milliseconds) = 0;
+    virtual void stop() = 0;
+
+signals:
+    void ended();
+};
 
 // A periodic timer with the two properties the test run is written against: it ticks while
 // it is enabled *and* its interval is not 0. A bare QTimer with interval 0 would instead
-// fire on every pass of the event loop, so the QTimer underneath runs only in that state.
+// fire on every pass of the event loop, so the clock underneath runs only in that state.
 // A new interval set while the timer ticks applies from the next tick on: the interval in
 // progress keeps its length. Enabling it, an interval after 0, or start() counts afresh.
-//
-// Tests drive the timer by hand: after setDrivenByHand(true) the QTimer underneath never
-// runs; advance() delivers one tick whenever the timer would tick by itself, and elapse()
-// lets time pass in milliseconds, ticking where the intervals end.
 class IntervalTimer : public QObject {
     Q_OBJECT
 public:
@@ -30,17 +40,9 @@ public:
     // True while the timer ticks: enabled with an interval.
     bool isTicking() const { return m_enabled && m_interval != 0; }
 
-    // The length of the interval in progress, which may still be the one before the last
-    // setInterval(); 0 while not ticking.
-    int intervalInProgress() const { return m_inProgress; }
-    // Milliseconds until the next tick; -1 while not ticking or driven by hand.
-    int remainingTime() const { return m_timer.remainingTime(); }
-
-    void setDrivenByHand(bool byHand);
-    // One tick, if the timer is ticking; returns whether it ticked.
-    bool advance();
-    // Milliseconds pass; returns the ticks delivered.
-    int elapse(int milliseconds);
+    // Measured from now on by this clock, or by the timer's own when null; an interval in
+    // progress starts afresh.
+    void setClock(IntervalClock* clock);
 
 signals:
     void tick();
@@ -50,10 +52,9 @@ private:
     void startInterval();
     void intervalEnded();
 
-    QTimer m_timer;
+    IntervalClock* m_ownClock;
+    IntervalClock* m_clock;
     bool m_enabled = true;
     int m_interval = 0;
     int m_inProgress = 0;
-    bool m_byHand = false;
-    int m_elapsed = 0; // of the interval in progress, while driven by hand
 };

@@ -128,10 +128,8 @@ QString Storm::perform(Event event)
         carryOn();
         break;
     case Event::Tick:
-        if (test.tmr1->isTicking()) {
+        if (m_h->clock.advance())
             ++m_runTicks;
-            test.tmr1->advance();
-        }
         break;
     case Event::WindowClick:
         clickWindow();

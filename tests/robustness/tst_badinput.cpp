@@ -110,7 +110,7 @@ void TstBadInput::clicksAtTheEdgesAndBetweenPointsKeepTheResults()
                              {size.width() - 5, 30}};
     int clicks = 0;
     while (h.st.swtRgt) {
-        QVERIFY(h.test.tmr1->advance());
+        QVERIFY(h.clock.advance());
         const QPoint at = places[clicks++ % std::size(places)];
         QTest::mouseClick(&h.test, Qt::LeftButton, {}, at);
     }

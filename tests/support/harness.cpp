@@ -2,6 +2,7 @@
 
 #include "platform/intervaltimer.h"
 #include "platform/shape.h"
+#include "platform/twips.h"
 #include "windows/mouseargs.h"
 
 #include <QApplication>
@@ -47,6 +48,28 @@ const grids::Grid& grids::inForce(const TestState& state)
     return of(state.swtKae == 0);
 }
 
+bool HandClock::advance()
+{
+    if (m_length == 0)
+        return false;
+    m_elapsed = 0;
+    emit ended();
+    return true;
+}
+
+int HandClock::elapse(int milliseconds)
+{
+    int ended = 0;
+    while (m_length != 0 && m_elapsed + milliseconds >= m_length) {
+        milliseconds -= m_length - m_elapsed;
+        advance();
+        ++ended;
+    }
+    if (m_length != 0)
+        m_elapsed += milliseconds;
+    return ended;
+}
+
 QString runTrace(int dots, const QString& lead)
 {
     return lead + QLatin1Char(kDot) + QStringLiteral("h.D").repeated(dots - 1)
@@ -55,7 +78,7 @@ QString runTrace(int dots, const QString& lead)
 
 QString twipsMismatch(const QRect& pixels, const QRect& twips)
 {
-    const double perTwip = QGuiApplication::primaryScreen()->logicalDotsPerInch() / 1440;
+    const double perTwip = 1.0 / twips::kPerPixel;
     const int got[] = {pixels.x(), pixels.y(), pixels.width(), pixels.height()};
     const int want[] = {twips.x(), twips.y(), twips.width(), twips.height()};
     const char* names[] = {"left", "top", "width", "height"};
@@ -74,7 +97,7 @@ Harness::Harness(std::uint64_t seed)
     , st(program.state())
     , test(program.testWindow())
 {
-    test.tmr1->setDrivenByHand(true);
+    test.tmr1->setClock(&clock);
 }
 
 Harness::Harness(QSize client, std::uint64_t seed)
@@ -96,7 +119,7 @@ char Harness::tick()
     const int w = st.w;
     const int beeps = fakes.beeps;
     const bool dotShown = !test.shp2->isHidden();
-    if (!test.tmr1->advance())
+    if (!clock.advance())
         return kQuiet;
     if (fakes.beeps != beeps)
         return kEnd;

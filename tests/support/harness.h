@@ -50,8 +50,8 @@ inline const QSize kClient{1000, 805};
 // A point on the test window's own surface, away from the mark, the labels and the buttons.
 inline const QPoint kSurface{15, 15};
 
-// Empty when a rectangle in pixels is this rectangle in twips at the screen's logical
-// resolution, each of its numbers to within the half pixel of rounding.
+// Empty when a rectangle in pixels is this rectangle in twips, each of its numbers to within
+// the half pixel of rounding.
 QString twipsMismatch(const QRect& pixels, const QRect& twips);
 
 // What the test screen prints, as the user reads it.
@@ -59,9 +59,32 @@ const QString kInstruction = QStringLiteral("↑ここを見続けてくださ�
 const QString kPauseMessage = QStringLiteral("一時停止中です。");
 const QString kEndMessage = QStringLiteral("おわり");
 
+// A clock for an IntervalTimer that lets time pass only by hand.
+class HandClock : public IntervalClock {
+public:
+    void begin(int milliseconds) override
+    {
+        m_length = milliseconds;
+        m_elapsed = 0;
+    }
+    void stop() override { m_length = 0; }
+
+    // The length of the interval in progress; 0 while the timer does not tick.
+    int intervalInProgress() const { return m_length; }
+    // Ends the interval in progress now; false if there is none.
+    bool advance();
+    // Milliseconds pass; returns how many intervals ended.
+    int elapse(int milliseconds);
+
+private:
+    int m_length = 0;
+    int m_elapsed = 0;
+};
+
 // The whole program with reproducible services: a seeded random generator, a fixed date in
 // a Japanese locale, and a clipboard, beep and quit that only count. The run's timer is in
-// the test's hand: it starts and stops as the program says, and ticks only on tick().
+// the test's hand (clock): it starts and stops as the program says, and ticks only on tick()
+// or as the clock lets time pass.
 class Harness {
 public:
     explicit Harness(std::uint64_t seed = 20261207);
@@ -147,6 +170,7 @@ public:
     QString panel() const;
 
     Fakes fakes;
+    HandClock clock; // tmr1's, so it outlives the program
     Program program;
     TestState& st;
     FrmTest& test;

@@ -126,11 +126,11 @@ void TstEyeStart::restartMidRunStartsAfresh()
 
     // Half-way through an interval: the restarted run's first dot comes on the fourth tick
     // after the click, 1200 ms after it, as for any start.
-    QCOMPARE(h.test.tmr1->elapse(150), 0);
+    QCOMPARE(h.clock.elapse(150), 0);
     h.test.cmdLft->click();
     QVERIFY(allUntested(h.st.kekaL15));
     QCOMPARE(h.st.swtLft, true);
-    QCOMPARE(h.test.tmr1->elapse(1199), 3);
+    QCOMPARE(h.clock.elapse(1199), 3);
     QCOMPARE(h.st.w, 0);
     h.presented.clear();
     QCOMPARE(h.ticks(1), QStringLiteral("D"));
