@@ -68,7 +68,7 @@ void TstE2eDrag::initTestCase()
     QVERIFY2(m_program.start(), qPrintable(m_program.errorString()));
     m_window = e2e::waitForWindow(grids::kFine.testTitle);
     QVERIFY2(m_window != 0, "no single visible window with the program's title");
-    QVERIFY2(view::waitUntilLaidOut(m_window, &m_image, &m_buttons),
+    QVERIFY2(e2e::waitUntilLaidOut(m_window, &m_image, &m_buttons),
              "the test window did not show its row of buttons maximised");
     m_client = e2e::clientGeometry(m_window);
     QCOMPARE(m_client.size(), m_image.size());
@@ -111,10 +111,9 @@ void TstE2eDrag::shiftDragMovesTheMarkAndDrawsTheCross()
     // Nothing but the background where the drag ends: no text of the explanation within 40
     // pixels of its row, no other drawing near the point.
     const QRect band(0, m_release.y() - 40, m_image.width(), 81);
-    QVERIFY2(pixels::shareOf(m_image, band, view::kMarkYellow) == 0.0,
+    QVERIFY2(shareOf(m_image, band, kYellow) == 0.0,
              "the explanation reaches down to the release point");
-    QVERIFY(pixels::shareOf(m_image, QRect(m_release - QPoint(25, 25), QSize(51, 51)),
-                            view::kFieldBackground)
+    QVERIFY(shareOf(m_image, QRect(m_release - QPoint(25, 25), QSize(51, 51)), kFieldBackground)
             == 1.0);
 
     HeldInput held;
@@ -130,7 +129,7 @@ void TstE2eDrag::shiftDragMovesTheMarkAndDrawsTheCross()
     const bool followed = e2e::waitUntil(
         [&] {
             m_image = e2e::clientImage(m_window);
-            centre = view::markCentre(m_image, corner, view::kMarkYellow);
+            centre = view::markCentre(m_image, corner, kYellow);
             return centre.x() >= 0 && (centre - corner).manhattanLength() <= 2 * kMarkTolerance;
         },
         e2e::kSettleTimeoutMs);
@@ -151,7 +150,7 @@ void TstE2eDrag::shiftDragMovesTheMarkAndDrawsTheCross()
         [&] {
             m_image = e2e::clientImage(m_window);
             const QRect row(QPoint(left.x(), m_release.y()), QPoint(right.x(), m_release.y()));
-            return pixels::shareOf(m_image, row, view::kCrossBlue) > 0.9;
+            return shareOf(m_image, row, kBlue) > 0.9;
         },
         e2e::kSettleTimeoutMs);
     QVERIFY2(drawn,
@@ -159,7 +158,7 @@ void TstE2eDrag::shiftDragMovesTheMarkAndDrawsTheCross()
                  QStringLiteral("no blue line along row %1 after the release").arg(m_release.y())));
 
     // The mark is centred on the release point.
-    centre = view::markCentre(m_image, m_release, view::kMarkYellow);
+    centre = view::markCentre(m_image, m_release, kYellow);
     QVERIFY2(centre.x() >= 0, "no yellow mark at the release point");
     QVERIFY2(qAbs(centre.x() - m_release.x()) <= kMarkTolerance
                  && qAbs(centre.y() - m_release.y()) <= kMarkTolerance,
@@ -167,8 +166,7 @@ void TstE2eDrag::shiftDragMovesTheMarkAndDrawsTheCross()
                             .arg(describe(centre), describe(m_release))));
     // and no longer in the middle. Where the cross's lines begin and end is checked in
     // tst_fixationdrag.
-    QVERIFY2(pixels::patchNear(m_image, from, view::kMarkYellow, 8).isEmpty(),
-             "yellow is left where the mark was");
+    QVERIFY2(patchNear(m_image, from, kYellow, 8).isEmpty(), "yellow is left where the mark was");
 }
 
 void TstE2eDrag::kaeSwitchesToTheCoarseGrid()

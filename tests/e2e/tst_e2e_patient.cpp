@@ -76,7 +76,7 @@ private slots:
 
 private:
     bool hidden(QPoint point) const { return kScotoma.contains(point); }
-    // The white dot on a look at the field, if there is one: the test point its box's
+    // The white dot on a look at the test window, if there is one: the test point its box's
     // bottom-right corner stands on. False with *problem set if it stands on none.
     bool findDot(const QImage& look, QPoint* point, QString* problem) const;
     bool markIsRed(const QImage& look) const;
@@ -91,7 +91,6 @@ private:
     e2e::ProgramUnderTest m_program;
     e2e::WindowId m_window = 0;
     QRect m_client; // screen coordinates
-    QRect m_field; // the part of the screen that holds the test points and the mark
     QPoint m_markCentre; // client coordinates
     QList<Presentation> m_presentations;
     bool m_runComplete = false;
@@ -105,7 +104,7 @@ void TstE2ePatient::initTestCase()
     QVERIFY2(m_window != 0, "no single visible window with the program's title");
     QImage image;
     QList<QRect> buttons;
-    QVERIFY2(view::waitUntilLaidOut(m_window, &image, &buttons),
+    QVERIFY2(e2e::waitUntilLaidOut(m_window, &image, &buttons),
              "the test window did not show its row of buttons maximised");
 
     QVERIFY(e2e::click(m_window, buttons[int(view::Button::Kae)].center()));
@@ -120,49 +119,27 @@ void TstE2ePatient::initTestCase()
     QVERIFY2(e2e::waitUntil(
                  [&] {
                      image = e2e::clientImage(m_window);
-                     centre = view::markCentre(image, expected.toPoint(), view::kMarkYellow);
+                     centre = view::markCentre(image, expected.toPoint(), kYellow);
                      return centre.x() >= 0 && (centre - expected).manhattanLength() <= 5;
                  },
                  e2e::kSettleTimeoutMs),
              "the yellow mark is not in the middle of the coarse field");
     m_markCentre = centre.toPoint();
-
-    // The lowest test points lie 11 units down, their dots above them; the button frame
-    // (whose rim is white) begins 0.6 units above the bottom edge, at 11.4.
-    const int bottom = view::toPixels(size, kMode.field.scale, {0, kMode.rows + 0.2}).y();
-    m_field = QRect(m_client.left(), m_client.top(), m_client.width(), bottom);
 }
 
 bool TstE2ePatient::findDot(const QImage& look, QPoint* point, QString* problem) const
 {
     problem->clear();
-    // The dot is a disc of 11 pixels: looking at every third pixel cannot miss it.
-    constexpr int kStride = 3;
-    QPoint hit(-1, -1);
-    for (int y = 0; y < look.height() && hit.x() < 0; y += kStride) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(look.constScanLine(y));
-        for (int x = 0; x < look.width(); x += kStride) {
-            if (pixels::sameColour(line[x], view::kDotWhite)) {
-                hit = {x, y};
-                break;
-            }
-        }
-    }
-    if (hit.x() < 0)
-        return false;
-
+    QRect white;
     int count = 0;
-    const QRect white = pixels::patchNear(look, hit, view::kDotWhite, 0, &count);
-    // The anti-aliased rim is not pure white: the box of the dot reaches one pixel beyond
-    // the white on every side, and its bottom-right corner lies one further (exclusive).
-    const QPoint corner = white.bottomRight() + QPoint(2, 2);
-    const QPointF units = view::toUnits(m_client.size(), kMode.field.scale, corner);
-    const QPoint nearest(qRound(units.x()) - 1, qRound(units.y()) - 1);
+    const QPoint nearest = view::dotPoint(look, kMode, 1, &white, &count);
+    if (white.isEmpty())
+        return false;
+    const QPoint corner = white.bottomRight() + QPoint(2, 2); // of the dot's box, exclusive
     *point = nearest;
-    const QPoint exact
-        = view::toPixels(m_client.size(), kMode.field.scale, nearest + QPointF(1, 1));
+    const QPoint exact = view::toPixels(look.size(), kMode.field.scale, nearest + QPointF(1, 1));
     const QString found = QStringLiteral("white patch %1 (%2 pixels), box corner at %3,%4")
-                              .arg(pixels::describe(white))
+                              .arg(describe(white))
                               .arg(count)
                               .arg(corner.x())
                               .arg(corner.y());
@@ -185,8 +162,7 @@ bool TstE2ePatient::findDot(const QImage& look, QPoint* point, QString* problem)
 
 bool TstE2ePatient::markIsRed(const QImage& look) const
 {
-    const QPoint centre = m_markCentre - (m_field.topLeft() - m_client.topLeft());
-    return pixels::shareOf(look, QRect(centre - QPoint(2, 2), QSize(5, 5)), view::kMarkRed) == 1.0;
+    return shareOf(look, QRect(m_markCentre - QPoint(2, 2), QSize(5, 5)), kRed) == 1.0;
 }
 
 QString TstE2ePatient::history(qint64 from, qint64 to) const
@@ -248,13 +224,13 @@ void TstE2ePatient::runOfTheLeftEye()
             pending = -1;
         }
 
-        look = e2e::screenshot(m_field);
+        look = e2e::screenshot(m_client);
         const qint64 now = clock.elapsed();
         ++looks;
         lookTime += now - lookStart;
         slowestLook = qMax(slowestLook, now - lookStart);
         if (look.isNull())
-            return failRun(QStringLiteral("no screenshot of the field"), look);
+            return failRun(QStringLiteral("no screenshot of the test window"), look);
 
         QPoint point;
         QString problem;
@@ -432,7 +408,7 @@ void TstE2ePatient::sheetShowsWhatThePatientSaw()
         = view::toPixels(size, kMode.sheet.scale, kMode.field.fixation + QPointF(1, 1));
     const QPoint rightCross = view::toPixels(
         size, kMode.sheet.scale, {kMode.field.fixation.x() + kMode.sheet.rightMapShift, 0});
-    QVERIFY(pixels::sameColour(image.pixel(cross), view::kInk));
+    QVERIFY(sameColour(image.pixel(cross), kInk));
     const QList<int> rows{cross.y()};
     const QList<int> columns{cross.x(), rightCross.x()};
 

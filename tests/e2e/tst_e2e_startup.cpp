@@ -29,7 +29,7 @@ void TstE2eStartup::initTestCase()
     // The window appears at its design size first; the window manager then maximises it
     // and the program lays itself out and paints again. The checks below look at the
     // screen once that has happened (or once the time is up, to report what is wrong).
-    view::waitUntilLaidOut(m_window, &m_image, &m_buttons);
+    e2e::waitUntilLaidOut(m_window, &m_image, &m_buttons);
     QVERIFY(!m_image.isNull());
     e2e::saveArtifact(e2e::screenshot(), QStringLiteral("tst_e2e_startup.png"));
 }
@@ -49,15 +49,15 @@ void TstE2eStartup::windowIsMaximisedAndPaintedToItsCorners()
                                                     + e2e::windowStates(m_window).join(u' ')));
     QVERIFY2(e2e::fillsWorkArea(client, area),
              qPrintable(QStringLiteral("client area %1 in work area %2")
-                            .arg(pixels::describe(client), pixels::describe(area))));
+                            .arg(describe(client), describe(area))));
     QCOMPARE(m_image.size(), client.size());
     // The picture was drawn afresh at the maximised size: the corners hold nothing but the
     // background (the button frame is centred). Under Wine at 150 % the foot of the X window,
     // 4 to 9 rows of it, is Wine's and stays unpainted, in a plain Qt program as well.
     int footOfWine = 0;
     while (e2e::programRunsUnderWine() && footOfWine < 16
-           && pixels::shareOf(m_image, {0, m_image.height() - 1 - footOfWine, m_image.width(), 1},
-                              qRgb(0, 0, 0))
+           && shareOf(m_image, {0, m_image.height() - 1 - footOfWine, m_image.width(), 1},
+                      qRgb(0, 0, 0))
                   == 1.0)
         ++footOfWine;
     if (footOfWine > 0)
@@ -67,11 +67,10 @@ void TstE2eStartup::windowIsMaximisedAndPaintedToItsCorners()
     const QRect corners[]
         = {{0, 0, 40, 40}, {w - 40, 0, 40, 40}, {0, h - 40, 40, 40}, {w - 40, h - 40, 40, 40}};
     for (const QRect& corner : corners)
-        QVERIFY2(
-            pixels::shareOf(m_image, corner, view::kFieldBackground) == 1.0,
-            qPrintable(QStringLiteral("corner %1 is not all %2 (its first pixel %3)")
-                           .arg(pixels::describe(corner), pixels::describe(view::kFieldBackground),
-                                pixels::describe(m_image.pixel(corner.topLeft())))));
+        QVERIFY2(shareOf(m_image, corner, kFieldBackground) == 1.0,
+                 qPrintable(QStringLiteral("corner %1 is not all %2 (its first pixel %3)")
+                                .arg(describe(corner), describe(kFieldBackground),
+                                     describe(m_image.pixel(corner.topLeft())))));
 }
 
 void TstE2eStartup::closeBoxEndsTheProgram()

@@ -178,26 +178,26 @@ void TstE2eSupport::pixelRunsAndPatches()
     image.fill(kFace);
     for (int x : {2, 3, 4, 10, 20, 21, 22, 23, 24, 25, 39})
         image.setPixel(x, 5, kMarker);
-    const QList<pixels::Run> runs = pixels::runsInRow(image, 5, kMarker, 2);
+    const QList<Run> runs = runsInRow(image, 5, kMarker, 2);
     QCOMPARE(runs.size(), 2);
     QCOMPARE(runs[0].left, 2);
     QCOMPARE(runs[0].width(), 3);
     QCOMPARE(runs[1].left, 20);
     QCOMPARE(runs[1].right, 25);
-    QCOMPARE(pixels::runsInRow(image, 5, kMarker).size(), 4);
-    QVERIFY(pixels::runsInRow(image, 20, kMarker).isEmpty());
+    QCOMPARE(runsInRow(image, 5, kMarker).size(), 4);
+    QVERIFY(runsInRow(image, 20, kMarker).isEmpty());
 
     QPainter(&image).fillRect(QRect(10, 10, 5, 4), QColor(kMarker));
     int count = 0;
-    QCOMPARE(pixels::patchNear(image, QPoint(16, 15), kMarker, 3, &count), QRect(10, 10, 5, 4));
+    QCOMPARE(patchNear(image, QPoint(16, 15), kMarker, 3, &count), QRect(10, 10, 5, 4));
     QCOMPARE(count, 20);
     // Row 5 at x = 10 touches nothing else: a separate patch of one pixel.
-    QCOMPARE(pixels::patchNear(image, QPoint(10, 6), kMarker, 1, &count), QRect(10, 5, 1, 1));
+    QCOMPARE(patchNear(image, QPoint(10, 6), kMarker, 1, &count), QRect(10, 5, 1, 1));
     QCOMPARE(count, 1);
-    QVERIFY(pixels::patchNear(image, QPoint(32, 15), kMarker, 4).isEmpty());
+    QVERIFY(patchNear(image, QPoint(32, 15), kMarker, 4).isEmpty());
 
-    QCOMPARE(pixels::shareOf(image, QRect(10, 10, 5, 4), kMarker), 1.0);
-    QCOMPARE(pixels::shareOf(image, QRect(10, 10, 10, 4), kMarker), 0.5);
+    QCOMPARE(shareOf(image, QRect(10, 10, 5, 4), kMarker), 1.0);
+    QCOMPARE(shareOf(image, QRect(10, 10, 10, 4), kMarker), 0.5);
 }
 
 QTEST_MAIN(TstE2eSupport)

@@ -1,7 +1,8 @@
 #include "platform/application.h"
 #include "platform/canvas.h"
 #include "platform/twips.h"
-#include "support/pictures.h"
+#include "support/pixels.h"
+#include "support/programview.h"
 
 #include <QDir>
 #include <QLabel>
@@ -18,15 +19,6 @@ void setUp(Canvas& canvas, int width, int height, double scaleWidth, double scal
     canvas.resize(width, height);
     canvas.setScaleWidth(scaleWidth);
     canvas.setScaleHeight(scaleHeight);
-}
-
-int inkCount(const QImage& image, const QColor& colour, const QRect& area)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += image.pixelColor(x, y) == colour ? 1 : 0;
-    return count;
 }
 
 // Puts a hidden canvas on the offscreen screen of this device pixel ratio (see main()).
@@ -229,8 +221,8 @@ void TstCanvas::dottedLinesHaveGapsAndSolidOnesNone()
     canvas.line(5, 1, 5, 9);
 
     const QImage& picture = canvas.picture();
-    QCOMPARE(inkCount(picture, Qt::black, QRect(10, 20, 81, 1)), 81);
-    const int dotted = inkCount(picture, Qt::black, QRect(50, 30, 1, 50));
+    QCOMPARE(countColour(picture, QRect(10, 20, 81, 1), kInk), 81);
+    const int dotted = countColour(picture, QRect(50, 30, 1, 50), kInk);
     QVERIFY2(dotted >= 10 && dotted <= 30, qPrintable(QString::number(dotted)));
     QCOMPARE(canvas.currentX(), 5.0);
     QCOMPARE(canvas.currentY(), 9.0);
@@ -263,7 +255,7 @@ void TstCanvas::aDrawingOutsideASmallerWindowSurvivesDrawingInside()
     canvas.line(20, 20, 40, 20); // the scale now has two units a pixel
     canvas.resize(300, 150);
     const QImage picture = canvas.picture();
-    QCOMPARE(inkCount(picture, Qt::blue, picture.rect()), 41 + 11);
+    QCOMPARE(countColour(picture, picture.rect(), kBlue), 41 + 11);
     QCOMPARE(inkBox(picture, Qt::white), QRect(10, 10, 181, 71));
     QCOMPARE(shown(canvas), picture);
 }
@@ -382,12 +374,12 @@ void TstCanvas::aHighDpiScreenGetsThePictureInItsDevicePixels()
     QCOMPARE(picture.dotsPerMeterX(), qRound(96 * ratio / 0.0254));
     QCOMPARE(picture.dotsPerMeterY(), picture.dotsPerMeterX());
     // A line one pixel of the window thick, a dotted one still dotted.
-    QCOMPARE(inkCount(picture, Qt::black, QRect(picture.width() / 2, 0, 1, picture.height())),
+    QCOMPARE(countColour(picture, QRect(picture.width() / 2, 0, 1, picture.height()), kInk),
              qRound(ratio));
     const QRect band(0, qRound(75 * ratio), picture.width(), qRound(10 * ratio));
-    QCOMPARE(inkCount(picture, Qt::black, band), lineInk);
+    QCOMPARE(countColour(picture, band, kInk), lineInk);
     const QRect dotted(qRound(180 * ratio) - 1, qRound(15 * ratio), 4, qRound(50 * ratio));
-    const int dots = inkCount(picture, Qt::black, dotted);
+    const int dots = countColour(picture, dotted, kInk);
     QVERIFY(dots > dotted.height() * qRound(ratio) / 5
             && dots < dotted.height() * qRound(ratio) / 2);
     // The text as tall as 9 points are at the picture's resolution.

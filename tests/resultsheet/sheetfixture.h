@@ -3,8 +3,8 @@
 // What the result sheet tests share: the steps every test takes, and checks of the picture
 // that return the faults they find.
 
+#include "platform/fonts.h"
 #include "support/harness.h"
-#include "support/pictures.h"
 #include "windows/resultwindow.h"
 
 #include <QComboBox>
@@ -148,8 +148,8 @@ inline Faults crossFaults(const QImage& p, const FrmBetu& w, const Measures& m, 
         const int to = horizontal ? b.x() : b.y();
         const int at = horizontal ? a.y() : a.x();
         const auto inkAlong = [&](int offset, int first, int last) {
-            return horizontal ? inkprobe::inkAlongRow(p, at + offset, first, last)
-                              : inkprobe::inkAlongColumn(p, at + offset, first, last);
+            return horizontal ? inkAlongRow(p, at + offset, first, last)
+                              : inkAlongColumn(p, at + offset, first, last);
         };
         const int length = to - from - 1;
         const int inked = inkAlong(0, from + 1, to - 1);
@@ -173,19 +173,18 @@ inline Faults dividerFaults(const QImage& p, const FrmBetu& w, const Measures& m
     const int top = pixelOf(w, m, 0, m.sheet.dividerTop).y();
     const int bottom = pixelOf(w, m, 0, m.sheet.dividerBottom).y();
     const int length = bottom - top - 1;
-    const int ink = inkprobe::inkAlongColumn(p, x, top + 1, bottom - 1);
+    const int ink = inkAlongColumn(p, x, top + 1, bottom - 1);
     if (ink < length / 4 || ink > length * 3 / 4)
         faults << fault("divider at x %1: %2 of %3 pixels inked", x, ink, length);
-    const int dots = inkprobe::dashesAlongColumn(p, x, top + 1, bottom - 1);
+    const int dots = dashesAlongColumn(p, x, top + 1, bottom - 1);
     if (dots < length / 6)
         faults << fault("divider at x %1 has only %2 dots", x, dots);
-    if (inkprobe::isInk(p, x, top - 2) || inkprobe::isInk(p, x, bottom + 2))
+    if (isInk(p, x, top - 2) || isInk(p, x, bottom + 2))
         faults << fault("divider reaches beyond %1 or %2", top, bottom);
-    if (inkprobe::inkAlongColumn(p, x, top, top + 4) == 0
-        || inkprobe::inkAlongColumn(p, x, bottom - 4, bottom) == 0)
+    if (inkAlongColumn(p, x, top, top + 4) == 0 || inkAlongColumn(p, x, bottom - 4, bottom) == 0)
         faults << fault("divider does not reach %1 or %2", top, bottom);
     for (const int offset : {-2, 2})
-        if (inkprobe::inkAlongColumn(p, x + offset, top, bottom) != 0)
+        if (inkAlongColumn(p, x + offset, top, bottom) != 0)
             faults << fault("ink beside the divider at x %1", x + offset);
     return faults;
 }
@@ -216,14 +215,14 @@ template <typename Check> void forEachMarkPlace(const FrmBetu& w, const Measures
 inline Faults noMarkFaults(const QImage& p, const FrmBetu& w, const Measures& m, const Crosses& c)
 {
     Faults faults;
-    const QFont font = inkprobe::sheetFont(9);
+    const QFont font = fonts::windowFont(9);
     int checked = 0;
     forEachMarkPlace(w, m, [&](int i, int j, const char* side, const QPoint& at) {
-        const QRect box = inkprobe::textBox(p, font, at, QStringLiteral("●"));
+        const QRect box = view::textBox(p, font, at, QStringLiteral("●"));
         if (crossed(box, w, m, c))
             return;
         ++checked;
-        if (inkprobe::inkIn(p, box) != 0)
+        if (inkIn(p, box) != 0)
             faults << fault("ink at the %1 mark (%2, %3)", side, i, j);
     });
     if (checked < m.columns * m.rows)
@@ -236,11 +235,11 @@ inline Faults markFaults(const QImage& p, const FrmBetu& w, const Measures& m,
                          const ResultGrid& left, const ResultGrid& right)
 {
     Faults faults;
-    const QFont font = inkprobe::sheetFont(9);
+    const QFont font = fonts::windowFont(9);
     forEachMarkPlace(w, m, [&](int i, int j, const char* side, const QPoint& at) {
         const ResultGrid& grid = qstrcmp(side, "left") == 0 ? left : right;
         const QString expected = grid.at(i, j).left(1);
-        const QString found = inkprobe::markAt(p, font, at);
+        const QString found = view::markAt(p, font, at);
         if (found != expected)
             faults << fault("%1 mark (%2, %3) at %4,%5: \"%6\" instead of \"%7\"", side, i, j,
                             at.x(), at.y(), found, expected);
@@ -283,8 +282,8 @@ inline Faults annotationFaults(const QImage& p, const FrmBetu& w, const Measures
     Faults faults;
     for (const auto& text : texts) {
         const QPoint at = pixelOf(w, m, text.at.x(), text.at.y());
-        const QFont font = inkprobe::sheetFont(text.points);
-        const int wrong = inkprobe::mismatches(p, font, at, text.text, divider);
+        const QFont font = fonts::windowFont(text.points);
+        const int wrong = view::mismatches(p, font, at, text.text, divider);
         if (wrong != 0)
             faults << fault("%1 \"%2\" at %3,%4: %5 pixels differ", text.what, text.text, at.x(),
                             at.y(), wrong);

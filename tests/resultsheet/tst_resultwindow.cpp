@@ -399,7 +399,7 @@ void TstResultWindow::typingOneCharacterErasesTheMarksAndRedrawsTheAnnotations()
     h.st.tenL = QStringLiteral("大");
     h.test.cmdKeka->click();
     FrmBetu& w = sheetWindow(h);
-    QCOMPARE(inkprobe::markAt(w.picture(), inkprobe::sheetFont(9), leftMarkPixel(w, m, 0, 1)),
+    QCOMPARE(view::markAt(w.picture(), fonts::windowFont(9), leftMarkPixel(w, m, 0, 1)),
              QStringLiteral("×"));
 
     QTest::keyClicks(intoLeft ? w.cmbo1 : w.cmbo2, QStringLiteral("L"));

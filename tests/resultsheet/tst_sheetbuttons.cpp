@@ -98,7 +98,7 @@ void TstSheetButtons::copyPutsTheWholePictureOnTheClipboard()
         QCOMPARE(copied.pixelColor(button->geometry().topLeft() + QPoint(1, 1)), QColor(Qt::white));
 
     const QString firstMark
-        = inkprobe::markAt(copied, inkprobe::sheetFont(9), leftMarkPixel(w, kFine, 0, 0));
+        = view::markAt(copied, fonts::windowFont(9), leftMarkPixel(w, kFine, 0, 0));
     // The sheets without marks are checked whole in tst_resultwindow.
     QCOMPARE(firstMark, marks ? QStringLiteral("×") : QString());
 }

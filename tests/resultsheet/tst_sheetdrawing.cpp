@@ -99,13 +99,13 @@ void TstSheetDrawing::beforeAnyTestBothMapsAreUntestedAndTheCrossesMeetInTheMidd
     faults += dividerFaults(p, w, m);
 
     // Every mark that no line crosses is "×".
-    const QFont font = inkprobe::sheetFont(9);
+    const QFont font = fonts::windowFont(9);
     int untested = 0;
     forEachMarkPlace(w, m, [&](int i, int j, const char* side, const QPoint& at) {
-        if (crossed(inkprobe::textBox(p, font, at, QStringLiteral("●")), w, m, crosses))
+        if (crossed(view::textBox(p, font, at, QStringLiteral("●")), w, m, crosses))
             return;
         ++untested;
-        if (inkprobe::markAt(p, font, at) != QStringLiteral("×"))
+        if (view::markAt(p, font, at) != QStringLiteral("×"))
             faults << fault("%1 mark (%2, %3) is not \"×\"", side, i, j);
     });
     QVERIFY2(faults.isEmpty(), report(faults));
@@ -149,10 +149,10 @@ void TstSheetDrawing::fixationLinesFollowEachEyesRecordedPointNotTheNextOne()
     const QPoint lineFrom = pixelOf(w, m, m.sheet.leftLineFrom, 0);
     const QPoint lineTo = pixelOf(w, m, m.sheet.leftLineTo, 0);
     const int length = lineTo.x() - lineFrom.x();
-    QVERIFY(inkprobe::inkAlongRow(p, middleLeft.y(), lineFrom.x(), lineTo.x()) < length / 2);
+    QVERIFY(inkAlongRow(p, middleLeft.y(), lineFrom.x(), lineTo.x()) < length / 2);
     const int top = pixelOf(w, m, 0, m.sheet.verticalTop).y();
     const int bottom = pixelOf(w, m, 0, m.sheet.verticalBottom).y();
-    QVERIFY(inkprobe::inkAlongColumn(p, middleLeft.x(), top, bottom) < (bottom - top) / 2);
+    QVERIFY(inkAlongColumn(p, middleLeft.x(), top, bottom) < (bottom - top) / 2);
 }
 
 void TstSheetDrawing::labelsAreTheComboTextsAsTheyStand_data()
@@ -189,7 +189,7 @@ void TstSheetDrawing::labelsAreTheComboTextsAsTheyStand()
     if (leftLabel.isEmpty()) {
         const QPoint from = pixelOf(w, m, m.sheet.leftLabelX - 1, 0);
         const QPoint to = pixelOf(w, m, m.sheet.leftLabelX + 3, 1.2);
-        QCOMPARE(inkprobe::inkIn(w.picture(), QRect(from, to)), 0);
+        QCOMPARE(inkIn(w.picture(), QRect(from, to)), 0);
         QCOMPARE(w.cmbo1->currentText(), QString());
     }
 }
@@ -203,8 +203,8 @@ void TstSheetDrawing::dateComesFromTheProgramsClockInTheLongFormat()
     h.fakes.today = QDate(2027, 1, 15);
     drawResults(h);
     const QPoint at = pixelOf(sheetWindow(h), kFine, kFine.sheet.dateXFromResults, 0.5);
-    QVERIFY(inkprobe::textAt(sheetWindow(h).picture(), inkprobe::sheetFont(9), at,
-                             QStringLiteral("2027年1月15日金曜日")));
+    QVERIFY(view::textAt(sheetWindow(h).picture(), fonts::windowFont(9), at,
+                         QStringLiteral("2027年1月15日金曜日")));
 }
 
 void TstSheetDrawing::noteNamesEachEyesDotSize()

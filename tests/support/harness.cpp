@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
@@ -17,6 +18,27 @@
 #include <cmath>
 #include <random>
 #include <utility>
+
+QImage pictureWith(const Canvas& window, const QColor& background,
+                   std::initializer_list<PrintedText> texts)
+{
+    const QImage& like = window.picture();
+    QImage image(like.size(), like.format());
+    image.setDotsPerMeterX(like.dotsPerMeterX());
+    image.setDotsPerMeterY(like.dotsPerMeterY());
+    image.fill(background);
+    QPainter painter(&image);
+    for (const PrintedText& t : texts) {
+        QFont font = window.font();
+        font.setPointSizeF(t.points);
+        painter.setFont(font);
+        painter.setPen(t.colour);
+        const QPoint corner(qRound(window.toPixelsX(t.topLeft.x())),
+                            qRound(window.toPixelsY(t.topLeft.y())));
+        view::printAt(painter, corner, t.text);
+    }
+    return image;
+}
 
 namespace {
 

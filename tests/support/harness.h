@@ -5,19 +5,46 @@
 #include "platform/shape.h"
 #include "program.h"
 #include "support/gridtable.h"
-#include "support/pictures.h"
+#include "support/pixels.h"
+#include "support/programview.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 #include <QDate>
 #include <QImage>
+#include <QPointF>
 #include <QSize>
 #include <QString>
 #include <QVector>
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
+
+// Compares two lengths in user units; `tolerance` is usually half a pixel, since controls
+// keep their geometry in whole pixels.
+#define QCOMPARE_UNITS(actual, expected, tolerance)                                                \
+    QVERIFY2(std::abs(double(actual) - double(expected)) <= (tolerance),                           \
+             qPrintable(QStringLiteral("%1 is %2, expected %3")                                    \
+                            .arg(QStringLiteral(#actual))                                          \
+                            .arg(double(actual), 0, 'g', 8)                                        \
+                            .arg(double(expected), 0, 'g', 8)))
+
+// A text printed on a window: its top-left corner in user units, its size in points.
+struct PrintedText {
+    QString text;
+    QPointF topLeft;
+    double points = 11;
+    QColor colour = kYellow;
+};
+
+// The picture of `window` when it shows nothing but `texts` on `background`: each text in the
+// window's font at its size, with its top-left corner at its point, drawn afresh with a plain
+// QPainter (never with the program's own canvas).
+QImage pictureWith(const Canvas& window, const QColor& background,
+                   std::initializer_list<PrintedText> texts);
 
 // What the program sent to the world outside its windows during a test.
 struct Fakes {

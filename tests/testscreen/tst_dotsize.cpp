@@ -94,7 +94,7 @@ void TstDotSize::cyclesDotAndMarkThroughThreeSizes()
     const QRectF markRect = h.mark();
     QCOMPARE(h.unitsOff(dotRect.size(), dot), QString());
     QCOMPARE(h.unitsOff(markRect.size(), mark), QString());
-    QCOMPARE(h.test.shp1->backColor(), kYellow);
+    QCOMPARE(h.test.shp1->backColor(), QColor(kYellow));
     QCOMPARE(h.test.shp2->isVisible(), dotShown);
 }
 

@@ -131,13 +131,13 @@ void TstFieldLayout::centresTheMarkAndPrintsTheInstructionUnderIt()
     QCOMPARE(QPointF(h.st.x1, h.st.y1), mode.field.centre);
     QCOMPARE(h.unitsOff(h.markCentre(), mode.field.markCentre()), QString());
     QCOMPARE(h.test.shp1->size(), markPixels);
-    QCOMPARE(h.test.shp1->backColor(), kYellow);
+    QCOMPARE(h.test.shp1->backColor(), QColor(kYellow));
 
     // Nothing else on the window: the instruction in 11 point yellow, its arrow under the mark.
     QCOMPARE(differences(h.test.picture(), h.instructionPicture(mode.field.instructionDrop)),
              QString());
     QCOMPARE(h.test.fontSize(), 11.0);
-    QCOMPARE(h.test.foreColor(), kYellow);
+    QCOMPARE(h.test.foreColor(), QColor(kYellow));
 }
 
 void TstFieldLayout::placesTheLabelsAndTheFrame()
@@ -245,7 +245,7 @@ void TstFieldLayout::aRedEnlargedMarkStaysRedAndIsCentredWithItsSize()
     h.resizeClient(900, 700);
 
     QCOMPARE(h.test.shp1->size(), large);
-    QCOMPARE(h.test.shp1->backColor(), kRed);
+    QCOMPARE(h.test.shp1->backColor(), QColor(kRed));
     QCOMPARE(h.unitsOff(h.markCentre(), QPointF(h.st.x1, h.st.y1 + grids::kFine.field.markDrop)),
              QString());
 }

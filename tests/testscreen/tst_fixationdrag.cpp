@@ -37,7 +37,7 @@ QString blueOnlyOn(const QImage& picture, int x, int y)
     for (int py = 0; py < picture.height(); ++py) {
         const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(py));
         for (int px = 0; px < picture.width(); ++px) {
-            if (px != x && py != y && line[px] == kBlue.rgb())
+            if (px != x && py != y && line[px] == kBlue)
                 return QStringLiteral("blue at (%1, %2)").arg(px).arg(py);
         }
     }
@@ -168,11 +168,11 @@ void TstFixationDrag::aShiftPressTurnsARedMarkYellow()
 {
     Harness h(kClient);
     QVERIFY(h.completeLeftRun());
-    QCOMPARE(h.test.shp1->backColor(), kRed);
+    QCOMPARE(h.test.shp1->backColor(), QColor(kRed));
 
     h.press(4, 4);
 
-    QCOMPARE(h.test.shp1->backColor(), kYellow);
+    QCOMPARE(h.test.shp1->backColor(), QColor(kYellow));
     QVERIFY(h.st.swtMus);
 }
 

@@ -1,5 +1,8 @@
 #include "support/desktop.h"
 
+#include "support/pixels.h"
+#include "support/programview.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QGuiApplication>
@@ -459,6 +462,22 @@ QString saveArtifact(const QImage& image, const QString& fileName)
 {
     const QString path = QDir::current().absoluteFilePath(fileName);
     return image.save(path) ? path : QString();
+}
+
+bool waitUntilLaidOut(WindowId window, QImage* client, QList<QRect>* buttons, int timeoutMs)
+{
+    const QRect area = workArea();
+    return waitUntil(
+        [&] {
+            if (!isMaximised(window) || !fillsWorkArea(clientGeometry(window), area))
+                return false;
+            *client = clientImage(window);
+            if (client->isNull() || shareOf(*client, QRect(0, 0, 20, 20), kFieldBackground) < 1.0)
+                return false;
+            *buttons = view::findTestButtons(*client);
+            return !buttons->isEmpty();
+        },
+        timeoutMs);
 }
 
 } // namespace e2e

@@ -149,4 +149,10 @@ bool xdotool(const QStringList& arguments);
 // under this name, for a person to look at; returns the path, empty if it failed.
 QString saveArtifact(const QImage& image, const QString& fileName);
 
+// Waits until the test window is maximised over the work area, painted in its background
+// colour and shows its row of buttons; the picture of its client area and the buttons then
+// (the last picture taken if the time ran out). False if that did not happen in time.
+bool waitUntilLaidOut(WindowId window, QImage* client, QList<QRect>* buttons,
+                      int timeoutMs = kStartTimeoutMs);
+
 } // namespace e2e

@@ -2,6 +2,9 @@
 
 #include "support/pixels.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStringList>
 #include <QtMath>
 
 #include <cmath>
@@ -10,24 +13,34 @@ namespace view {
 
 namespace {
 
+// A picture of this size at the resolution of `like`, filled with white.
+QImage blankLike(const QImage& like, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(like.dotsPerMeterX());
+    image.setDotsPerMeterY(like.dotsPerMeterY());
+    image.fill(Qt::white);
+    return image;
+}
+
 // Rows of buttons: of the rows of the lowest `depth` pixels that cross `count` runs of the
 // face colour at least `minWidth` wide, the one where the runs are widest (clear of the
 // captions). Each run is then followed up and down along a column just inside its left edge.
 QList<QRect> findButtonRow(const QImage& client, QRgb face, int count, int minWidth, int depth)
 {
     const int h = client.height();
-    QList<pixels::Run> best;
-    const int bestRow = pixels::widestRunRow(client, face, minWidth, count, h - depth, &best);
+    QList<Run> best;
+    const int bestRow = widestRunRow(client, face, minWidth, count, h - depth, &best);
     QList<QRect> buttons;
     if (bestRow < 0)
         return buttons;
-    for (const pixels::Run& run : best) {
+    for (const Run& run : best) {
         const int x = qMin(run.left + 2, run.right);
         int top = bestRow;
-        while (top > 0 && pixels::sameColour(client.pixel(x, top - 1), face))
+        while (top > 0 && sameColour(client.pixel(x, top - 1), face))
             --top;
         int bottom = bestRow;
-        while (bottom + 1 < h && pixels::sameColour(client.pixel(x, bottom + 1), face))
+        while (bottom + 1 < h && sameColour(client.pixel(x, bottom + 1), face))
             ++bottom;
         buttons.append(QRect(run.left, top, run.width(), bottom - top + 1));
     }
@@ -58,36 +71,22 @@ QList<QRect> findTestButtons(const QImage& client)
     return findButtonRow(client, kTestButtonFace, int(Button::Count), 14, depth);
 }
 
-bool waitUntilLaidOut(e2e::WindowId window, QImage* client, QList<QRect>* buttons, int timeoutMs)
-{
-    const QRect area = e2e::workArea();
-    return e2e::waitUntil(
-        [&] {
-            if (!e2e::isMaximised(window) || !e2e::fillsWorkArea(e2e::clientGeometry(window), area))
-                return false;
-            *client = e2e::clientImage(window);
-            if (client->isNull()
-                || pixels::shareOf(*client, QRect(0, 0, 20, 20), kFieldBackground) < 1.0)
-                return false;
-            *buttons = findTestButtons(*client);
-            return !buttons->isEmpty();
-        },
-        timeoutMs);
-}
-
-QPoint dotPoint(const QImage& client, const grids::Grid& mode, double ratio)
+QPoint dotPoint(const QImage& client, const grids::Grid& mode, double ratio, QRect* white,
+                int* pixelCount)
 {
     // The lowest test points lie 11 units down; the button frame's white rim lies below.
     const int bottom = toPixels(client.size(), mode.field.scale, {0, mode.rows + 0.2}).y();
     constexpr int kStride = 3; // the dot is 11 pixels across at least
     for (int y = 0; y < qMin(bottom, client.height()); y += kStride) {
         for (int x = 0; x < client.width(); x += kStride) {
-            if (!pixels::sameColour(client.pixel(x, y), kDotWhite))
+            if (!sameColour(client.pixel(x, y), kDotWhite))
                 continue;
             // The anti-aliased rim: the box reaches a pixel beyond the white on every side,
             // and its corner lies one further.
-            const QRect white = pixels::patchNear(client, {x, y}, kDotWhite, 0);
-            const QPointF corner = white.bottomRight() + QPointF(2, 2) * ratio;
+            const QRect patch = patchNear(client, {x, y}, kDotWhite, 0, pixelCount);
+            if (white)
+                *white = patch;
+            const QPointF corner = patch.bottomRight() + QPointF(2, 2) * ratio;
             const QPointF units = toUnits(client.size(), mode.field.scale, corner);
             return {qRound(units.x()) - 1, qRound(units.y()) - 1};
         }
@@ -105,7 +104,7 @@ QList<QRect> findSheetButtons(const QImage& client)
 QPointF markCentre(const QImage& client, QPoint near, QRgb colour, int radius)
 {
     int count = 0;
-    const QRect patch = pixels::patchNear(client, near, colour, radius, &count);
+    const QRect patch = patchNear(client, near, colour, radius, &count);
     // A disc of about 12 pixels across (180 twips), its rim drawn in another colour.
     if (patch.isEmpty() || patch.width() < 6 || patch.width() > 16
         || qAbs(patch.width() - patch.height()) > 2 || count < 0.6 * patch.width() * patch.height())
@@ -143,7 +142,7 @@ Mark readMark(const QImage& sheet, QPoint origin, const QList<int>& ignoredRows,
     const auto counted
         = [&](int x, int y) { return !ignoredRows.contains(y) && !ignoredColumns.contains(x); };
     const auto inkAt = [&](int x, int y) {
-        return box.contains(x, y) && counted(x, y) && pixels::isDark(sheet.pixel(x, y));
+        return box.contains(x, y) && counted(x, y) && isInk(sheet.pixel(x, y));
     };
 
     if (picture) {
@@ -248,6 +247,52 @@ QList<Mark> readSheet(const QImage& sheet, const grids::Grid& mode, double ratio
         }
     }
     return marks;
+}
+
+void printAt(QPainter& painter, const QPoint& topLeft, const QString& text)
+{
+    painter.drawText(topLeft + QPoint(0, painter.fontMetrics().ascent()), text);
+}
+
+QRect textBox(const QImage& like, const QFont& font, const QPoint& topLeft, const QString& text)
+{
+    const QImage device = blankLike(like, {1, 1});
+    const QFontMetrics metrics(font, &device);
+    return QRect(topLeft, QSize(metrics.horizontalAdvance(text), metrics.height()))
+        .adjusted(-kMargin, -kMargin, kMargin, kMargin);
+}
+
+int mismatches(const QImage& picture, const QFont& font, const QPoint& topLeft, const QString& text,
+               const QRegion& ignore)
+{
+    // The part of a blank sheet around the text with only the text printed on it.
+    const QRect box = textBox(picture, font, topLeft, text) & picture.rect();
+    QImage expected = blankLike(picture, box.size());
+    QPainter painter(&expected);
+    painter.translate(-box.topLeft());
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    printAt(painter, topLeft, text);
+    painter.end();
+    return countDiffering(picture, expected, box.topLeft(), ignore);
+}
+
+bool textAt(const QImage& picture, const QFont& font, const QPoint& topLeft, const QString& text,
+            const QRegion& ignore)
+{
+    return mismatches(picture, font, topLeft, text, ignore) == 0;
+}
+
+QString markAt(const QImage& picture, const QFont& font, const QPoint& topLeft)
+{
+    static const QStringList marks
+        = {QStringLiteral("×"), QStringLiteral("●"), QStringLiteral("○")};
+    for (const QString& mark : marks)
+        if (textAt(picture, font, topLeft, mark))
+            return mark;
+    if (inkIn(picture, textBox(picture, font, topLeft, marks.at(1))) == 0)
+        return QString();
+    return QStringLiteral("?");
 }
 
 } // namespace view

@@ -1,31 +1,36 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QList>
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
+#include <QRegion>
 #include <QRgb>
 #include <QSize>
 #include <QString>
 
-#include "support/desktop.h"
 #include "support/gridtable.h"
 
-// The program's two windows as a person sees them: where the test field's units and the
-// result sheet's units fall on the screen, where the buttons stand, and how the marks of the
-// sheet look. Everything here reads pixels; nothing asks the program.
-namespace view {
+class QPainter;
 
 // Colours the program paints in.
 constexpr QRgb kFieldBackground = qRgb(64, 64, 64);
-constexpr QRgb kMarkYellow = qRgb(255, 255, 0);
-constexpr QRgb kMarkRed = qRgb(255, 0, 0);
+constexpr QRgb kYellow = qRgb(255, 255, 0);
+constexpr QRgb kRed = qRgb(255, 0, 0);
 constexpr QRgb kDotWhite = qRgb(255, 255, 255);
-constexpr QRgb kCrossBlue = qRgb(0, 0, 255);
+constexpr QRgb kBlue = qRgb(0, 0, 255);
+constexpr QRgb kTeal = qRgb(0, 128, 128);
 constexpr QRgb kTestButtonFace = qRgb(128, 255, 128);
 constexpr QRgb kSheetButtonFace = qRgb(192, 255, 192);
 constexpr QRgb kInk = qRgb(0, 0, 0);
+
+// The program's two windows as a person sees them: where the test field's units and the
+// result sheet's units fall on a picture, where the buttons stand, and how the texts and the
+// marks of the sheet look. Everything here reads pixels; nothing asks the program. The
+// headless tests read the pictures the program drew, the end-to-end tests screenshots.
+namespace view {
 
 // Where a point in units of a user scale (origin top-left) falls on a client area of this
 // size, rounded as the program rounds; and back. The scales are those of grids::Grid: test
@@ -40,16 +45,11 @@ enum class Button { Left, Right, Speed, Ten, Haik, Stop, Kae, Rdm, Betu, Keka, E
 // button, in the order of Button, or an empty list if the row of all of them is not found.
 QList<QRect> findTestButtons(const QImage& client);
 
-// Waits until the test window is maximised over the work area, painted in its background
-// colour and shows its row of buttons; the picture of its client area and the buttons then
-// (the last picture taken if the time ran out). False if that did not happen in time.
-bool waitUntilLaidOut(e2e::WindowId window, QImage* client, QList<QRect>* buttons,
-                      int timeoutMs = e2e::kStartTimeoutMs);
-
 // The test point whose white dot shows on a picture of the test window's client area at this
 // device pixel ratio: the point the bottom-right corner of the dot's box stands on; (-1, -1)
-// if no dot shows.
-QPoint dotPoint(const QImage& client, const grids::Grid& mode, double ratio = 1);
+// if no dot shows. The dot's white patch goes to *white, its size to *pixelCount, if given.
+QPoint dotPoint(const QImage& client, const grids::Grid& mode, double ratio = 1,
+                QRect* white = nullptr, int* pixelCount = nullptr);
 
 // The buttons of the result window (face colour RGB 192,255,192), left to right.
 QList<QRect> findSheetButtons(const QImage& client);
@@ -63,8 +63,9 @@ enum class Mark { Untested, NotSeen, Seen, Misplaced, Unreadable };
 QString describe(Mark mark);
 
 // Reads the mark whose text starts at `origin` (the top-left corner of the printed text, in
-// pixels) from a picture of the sheet: "×" thin crossing strokes, "●" a filled disc, "○" a
-// ring with nothing at its centre. A glyph whose ink does not begin a pixel or so right of
+// pixels) from a picture of the sheet by its shape, whatever the typeface's rendering on the
+// desktop at hand (markAt below reads it exactly): "×" thin crossing strokes, "●" a filled disc,
+// "○" a ring with nothing at its centre. A glyph whose ink does not begin a pixel or so right of
 // and two or three pixels below the corner is Misplaced. Rows and columns in `ignoredRows` and
 // `ignoredColumns` (the fixation lines that run through some marks) are left out. `picture`, if
 // given, gets the mark drawn in characters, for messages. A picture at a device pixel ratio
@@ -79,5 +80,27 @@ QPoint markOrigin(const QSize& sheet, const grids::Grid& mode, bool rightMap, in
 // column by column, then the right map's. The fixation lines that run through some marks are
 // left out, as wide as the ratio draws them.
 QList<Mark> readSheet(const QImage& sheet, const grids::Grid& mode, double ratio);
+
+// Prints a text as the windows print it: with the top-left corner of its line at a pixel.
+void printAt(QPainter& painter, const QPoint& topLeft, const QString& text);
+
+// A text of the sheet is recognised by printing it in the sheet's typeface at the expected
+// place on a blank sheet and comparing the pixels around it, so both the glyphs and their
+// exact place are checked. kMargin: the pixels left around a text box when comparing, for
+// glyphs that reach past their advance.
+constexpr int kMargin = 2;
+
+// The box a text printed with its top-left corner at topLeft occupies, with the margin.
+QRect textBox(const QImage& like, const QFont& font, const QPoint& topLeft, const QString& text);
+
+// Pixels in the text's box (outside ignore) where the picture differs from the text alone.
+int mismatches(const QImage& picture, const QFont& font, const QPoint& topLeft, const QString& text,
+               const QRegion& ignore = QRegion());
+bool textAt(const QImage& picture, const QFont& font, const QPoint& topLeft, const QString& text,
+            const QRegion& ignore = QRegion());
+
+// The mark printed with its top-left corner at topLeft, read exactly: "×", "●" or "○" when the
+// pixels around it are exactly that glyph, "" when there is no ink, "?" for anything else.
+QString markAt(const QImage& picture, const QFont& font, const QPoint& topLeft);
 
 } // namespace view
